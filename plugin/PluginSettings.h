@@ -1,0 +1,42 @@
+// The process-wide user settings and the module handle kept beside them.
+#pragma once
+
+#include "xlib/XString.h"
+
+#include <windows.h>
+
+constexpr int kSeriesColorCount = 12;
+
+struct SettingsRecord {
+    int seriesInCols = 1;      // non-zero: each column is a series; zero: each line
+    int seriesInRows = 0;      // the dialog's "Data rows" choice; not read by the loader
+    int ignoreFirstCol = 0;
+    int ignoreFirstRow = 0;
+    int firstColX = 0;         // series in columns: the first used column holds X
+    int firstRowX = 0;         // series in lines: the first used line holds X
+    XString unitX{"X"};
+    XString unitY{"Y"};
+    int showUnits = 0;
+    char separator = ',';
+    int width = 640;
+    int height = 480;
+    // Series n takes entry n mod 12 (COLORREF, 0x00BBGGRR); fixed, neither stored nor edited.
+    const COLORREF seriesColors[kSeriesColorCount] = {
+        0x0000FF,  // red
+        0xFF0000,  // blue
+        0x008000,  // green
+        0x00FFFF,  // yellow
+        0xFF00FF,  // magenta
+        0x000080,  // maroon
+        0x008080,  // olive
+        0x800000,  // navy
+        0x800080,  // purple
+        0x808000,  // teal
+        0x00FF00,  // lime
+        0xFFFF00,  // cyan
+    };
+};
+
+// One instance for the whole process, read and written directly; never copied.
+extern SettingsRecord PluginSettings;
+extern HINSTANCE moduleHandle;

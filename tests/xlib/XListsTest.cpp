@@ -1,0 +1,87 @@
+// XDblList and XObjList: exact-size growth, order, and who owns what.
+#include "xlib/XDblList.h"
+#include "xlib/XObjList.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <limits>
+
+namespace {
+
+TEST(XDblList, AddReturnsSuccessiveIndices)
+{
+    XDblList list;
+    EXPECT_EQ(list.Add(1.5), 0);
+    EXPECT_EQ(list.Add(2.5), 1);
+    EXPECT_EQ(list.Add(3.5), 2);
+    EXPECT_EQ(list.Count(), 3);
+    EXPECT_EQ(list.At(2), 3.5);
+}
+
+TEST(XDblList, ClearThenAddStartsAgain)
+{
+    XDblList list;
+    list.Add(9.0);
+    list.Clear();
+    EXPECT_EQ(list.Count(), 0);
+    EXPECT_EQ(list.values, nullptr);
+    EXPECT_EQ(list.Add(4.0), 0);
+    EXPECT_EQ(list.At(0), 4.0);
+    XDblList empty;
+    empty.Clear();
+    EXPECT_EQ(empty.values, nullptr);
+}
+
+TEST(XDblList, ValuesComeBackBitForBit)
+{
+    const double values[] = {-0.0, 0.0, 1e308, -1e-308, std::numeric_limits<double>::denorm_min(),
+                             std::numeric_limits<double>::infinity(), 0.1, -123456.789};
+    XDblList list;
+    for (double v : values)
+        list.Add(v);
+    ASSERT_EQ(list.Count(), 8);
+    for (int i = 0; i < list.Count(); ++i)
+        EXPECT_EQ(std::memcmp(&list.values[i], &values[i], sizeof(double)), 0) << i;
+}
+
+TEST(XDblList, SetCountKeepsTheFirstValues)
+{
+    XDblList list;
+    for (int i = 0; i < 10; ++i)
+        list.Add(i);
+    list.SetCount(4);
+    EXPECT_EQ(list.Count(), 4);
+    EXPECT_EQ(list.At(3), 3.0);
+    list.SetCount(0);
+    EXPECT_EQ(list.values, nullptr);
+}
+
+class Counted : public XObject {
+public:
+    explicit Counted(int& alive) : alive_(alive) { ++alive_; }
+    ~Counted() override { --alive_; }
+
+private:
+    int& alive_;
+};
+
+TEST(XObjList, KeepsOrderAndNeverDeletesItsObjects)
+{
+    int alive = 0;
+    XObject* a = new Counted(alive);
+    XObject* b = new Counted(alive);
+    {
+        XObjList list;
+        EXPECT_EQ(list.Add(a), 0);
+        EXPECT_EQ(list.Add(b), 1);
+        EXPECT_EQ(list.At(0), a);
+        EXPECT_EQ(list.At(1), b);
+    }
+    EXPECT_EQ(alive, 2);
+    delete a;   // through the base: the virtual destructor reaches Counted
+    delete b;
+    EXPECT_EQ(alive, 0);
+}
+
+}  // namespace

@@ -1,0 +1,109 @@
+// A small stand-in for the host file manager: loads a plug-in DLL by path and calls its
+// entry points the way the host does, printing what comes back.
+//   plughost info DLL             what the plug-in says about itself
+//   plughost identify DLL FILE    whether FILE is one of its files, and the picture size
+#include "plugin/HostRecords.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+constexpr int kTextCapacity = 256;
+
+int Usage()
+{
+    std::fprintf(stderr,
+                 "usage: plughost info DLL\n"
+                 "       plughost identify DLL FILE\n");
+    return 2;
+}
+
+template <typename Proc>
+Proc Entry(HMODULE module, const char* name)
+{
+    Proc proc = FindEntryPoint<Proc>(module, name);
+    if (!proc)
+        std::fprintf(stderr, "plughost: the plug-in does not export %s\n", name);
+    return proc;
+}
+
+void PrintGuid(const GUID& id)
+{
+    std::printf("{%08lX-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}\n", static_cast<unsigned long>(id.Data1),
+                id.Data2, id.Data3, id.Data4[0], id.Data4[1], id.Data4[2], id.Data4[3], id.Data4[4],
+                id.Data4[5], id.Data4[6], id.Data4[7]);
+}
+
+int Info(HMODULE module)
+{
+    auto identify = Entry<IdentifyProc>(module, "QOR_IdentifyA");
+    if (!identify)
+        return 1;
+    char texts[5][kTextCapacity] = {};
+    PluginInfo info;
+    std::memset(&info, 0, sizeof info);
+    info.extensions = texts[0];
+    info.shortName = texts[1];
+    info.displayName = texts[2];
+    info.notice = texts[3];
+    info.webAddress = texts[4];
+    info.extensionsCapacity = info.shortNameCapacity = info.displayNameCapacity = kTextCapacity;
+    info.noticeCapacity = info.webAddressCapacity = kTextCapacity;
+    BOOL ok = identify(&info);
+    std::printf("result:       %s\n", ok ? "TRUE" : "FALSE");
+    std::printf("extensions:   %s\n", info.extensions);
+    std::printf("short name:   %s\n", info.shortName);
+    std::printf("display name: %s\n", info.displayName);
+    std::printf("notice:       %s\n", info.notice);
+    std::printf("web address:  %s\n", info.webAddress);
+    std::printf("flags:        0x%lX\n", static_cast<unsigned long>(info.flags));
+    std::printf("versions:     0x%lX 0x%lX\n", static_cast<unsigned long>(info.version),
+                static_cast<unsigned long>(info.version2));
+    std::printf("guid:         ");
+    PrintGuid(info.pluginId);
+    return ok ? 0 : 1;
+}
+
+int Identify(HMODULE module, const char* file)
+{
+    auto identifyFile = Entry<IdentifyFileProc>(module, "QOR_IdentifyFileA");
+    if (!identifyFile)
+        return 1;
+    char description[kTextCapacity] = {};
+    FileInfo info;
+    std::memset(&info, 0, sizeof info);
+    info.description = description;
+    if (!identifyFile(0, file, &info)) {
+        std::printf("%s: not a file of this plug-in\n", file);
+        return 1;
+    }
+    std::printf("%s: %s\n", file, description);
+    std::printf("flags:        %lu\n", static_cast<unsigned long>(info.flags));
+    std::printf("picture:      %ld x %ld pixels, %ld bits per pixel\n", static_cast<long>(info.width),
+                static_cast<long>(info.height), static_cast<long>(info.bitsPerPixel));
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 3)
+        return Usage();
+    const char* command = argv[1];
+    bool isInfo = std::strcmp(command, "info") == 0 && argc == 3;
+    bool isIdentify = std::strcmp(command, "identify") == 0 && argc == 4;
+    if (!isInfo && !isIdentify)
+        return Usage();
+
+    HMODULE module = LoadLibraryA(argv[2]);
+    if (!module) {
+        std::fprintf(stderr, "plughost: cannot load %s (error %lu)\n", argv[2],
+                     static_cast<unsigned long>(GetLastError()));
+        return 1;
+    }
+    int status = isInfo ? Info(module) : Identify(module, argv[3]);
+    FreeLibrary(module);
+    return status;
+}

@@ -1,0 +1,26 @@
+// Exact-size list of doubles.
+#include "xlib/XDblList.h"
+
+#include "xlib/XMemory.h"
+
+XDblList::~XDblList()
+{
+    XFreeBlock(values);
+}
+
+void XDblList::SetCount(int n)
+{
+    XSetArrayCount(values, count, n);
+}
+
+int XDblList::Add(double value)
+{
+    SetCount(count + 1);
+    values[count - 1] = value;
+    return count - 1;
+}
+
+void XDblList::Clear()
+{
+    SetCount(0);
+}

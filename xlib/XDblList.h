@@ -1,0 +1,19 @@
+// Exact-size list of doubles: series values and axis ticks.
+#pragma once
+
+#include "xlib/XObject.h"
+
+class XDblList : public XObject {
+public:
+    int count = 0;
+    double* values = nullptr;   // exactly count values, null when empty
+
+    XDblList() = default;
+    ~XDblList() override;
+
+    int Count() const { return count; }
+    double At(int index) const { return values[index]; }
+    void SetCount(int n);
+    int Add(double value);
+    void Clear();
+};

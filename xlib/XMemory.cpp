@@ -1,0 +1,23 @@
+// Run-time heap blocks for the library's exact-size arrays and strings.
+#include "xlib/XMemory.h"
+
+#include <cstdlib>
+#include <new>
+
+void* XResizeBlock(void* block, std::size_t bytes)
+{
+    void* resized = std::realloc(block, bytes ? bytes : 1);
+    if (!resized)
+        throw std::bad_alloc();
+    return resized;
+}
+
+void* XAllocBlock(std::size_t bytes)
+{
+    return XResizeBlock(nullptr, bytes);
+}
+
+void XFreeBlock(void* block)
+{
+    std::free(block);
+}

@@ -1,0 +1,85 @@
+// Reading a decimal number at the start of a text.
+#include "xlib/XNumberText.h"
+
+#include <charconv>
+#include <climits>
+#include <limits>
+
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+bool IsSpace(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+const char* SkipDigits(const char* p)
+{
+    while (IsDigit(*p))
+        ++p;
+    return p;
+}
+
+// Decimal exponent of the number's leading digit, for telling overflow from underflow
+// once the conversion reports the value out of range. Saturates instead of overflowing.
+long long DecimalMagnitude(const char* start, const char* end)
+{
+    long long magnitude = 0;
+    const char* p = start;
+    while (p < end && *p == '0')
+        ++p;
+    if (p < end && IsDigit(*p)) {
+        magnitude = SkipDigits(p) - p;
+    } else if (p < end && *p == '.') {
+        for (++p; p < end && *p == '0'; ++p)
+            --magnitude;
+    }
+    for (p = start; p < end && *p != 'e' && *p != 'E'; ++p) {
+    }
+    if (p < end) {
+        bool negative = p[1] == '-';
+        long long exponent = 0;
+        for (p += (p[1] == '-' || p[1] == '+') ? 2 : 1; p < end; ++p)
+            exponent = exponent < LLONG_MAX / 100 ? exponent * 10 + (*p - '0') : exponent;
+        magnitude += negative ? -exponent : exponent;
+    }
+    return magnitude;
+}
+
+}  // namespace
+
+double ParseLeadingNumber(const char* text)
+{
+    const char* p = text;
+    while (IsSpace(*p))
+        ++p;
+    bool negative = *p == '-';
+    if (*p == '-' || *p == '+')
+        ++p;
+
+    const char* start = p;
+    const char* integerEnd = SkipDigits(p);
+    const char* end = integerEnd;
+    size_t digits = integerEnd - start;
+    if (*end == '.') {
+        const char* fractionEnd = SkipDigits(end + 1);
+        digits += fractionEnd - (end + 1);
+        end = fractionEnd;
+    }
+    if (digits == 0)
+        return 0.0;
+    if (*end == 'e' || *end == 'E') {
+        const char* q = end + 1;
+        if (*q == '+' || *q == '-')
+            ++q;
+        if (IsDigit(*q))
+            end = SkipDigits(q);
+    }
+
+    double value = 0.0;
+    auto result = std::from_chars(start, end, value, std::chars_format::general);
+    if (result.ec == std::errc::result_out_of_range)
+        value = DecimalMagnitude(start, end) > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+    return negative ? -value : value;
+}

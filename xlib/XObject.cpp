@@ -1,0 +1,4 @@
+// Root of the class library.
+#include "xlib/XObject.h"
+
+XObject::~XObject() = default;
