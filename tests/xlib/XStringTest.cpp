@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <float.h>
+
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -288,6 +290,84 @@ TEST(XStringPaths, FileNameAfterLastBackslashExtensionFromFirstDot)
         EXPECT_STREQ(name.Text(), c.fileName);
         EXPECT_STREQ(extension.Text(), c.extension);
     }
+}
+
+}  // namespace
+
+namespace {
+
+// FNV-1a over the bits of every value: equal hashes mean bit-identical results.
+struct BitHash {
+    unsigned long long value = 1469598103934665603ull;
+    void Add(const void* data, size_t size)
+    {
+        auto bytes = static_cast<const unsigned char*>(data);
+        for (size_t i = 0; i < size; ++i)
+            value = (value ^ bytes[i]) * 1099511628211ull;
+    }
+};
+
+// Decimal texts of up to 20 significant digits and exponents up to +-330, from a fixed seed.
+std::string RandomNumberText(unsigned& seed)
+{
+    auto next = [&seed](unsigned range) {
+        seed = seed * 1664525u + 1013904223u;
+        return (seed >> 8) % range;
+    };
+    std::string text = next(2) ? "-" : "";
+    unsigned digits = 1 + next(20);
+    unsigned point = next(digits + 1);
+    for (unsigned i = 0; i < digits; ++i) {
+        if (i == point)
+            text += '.';
+        text += static_cast<char>('0' + next(10));
+    }
+    if (next(2)) {
+        text += 'e';
+        text += std::to_string(static_cast<int>(next(661)) - 330);
+    }
+    return text;
+}
+
+class ExtendedX87Precision {
+public:
+    // A 32-bit host may call with the x87 unit at 64-bit mantissa precision.
+    ExtendedX87Precision()
+    {
+#if !defined(_WIN64)
+        saved_ = _controlfp(0, 0);
+        _controlfp(_PC_64, _MCW_PC);
+#endif
+    }
+    ~ExtendedX87Precision()
+    {
+#if !defined(_WIN64)
+        _controlfp(saved_, _MCW_PC);
+#endif
+    }
+
+private:
+    unsigned saved_ = 0;
+};
+
+TEST(XStringParse, BothBuildsGiveTheSameBits)
+{
+    ExtendedX87Precision hostPrecision;
+    unsigned seed = 20261208;
+    BitHash parsed;
+    BitHash printed;
+    XString text;
+    for (int i = 0; i < 20000; ++i) {
+        text.SetText(RandomNumberText(seed).c_str());
+        double value = text.ToDouble();
+        parsed.Add(&value, sizeof value);
+        text.SetDouble(value, 0, 1);
+        printed.Add(text.buffer, text.length);
+    }
+    // The hashes of the exact results: every text parsed to its nearest double, every
+    // double printed with exactly rounded digits (as an arbitrary-precision reference gives).
+    EXPECT_EQ(parsed.value, 445964149185502630ull);
+    EXPECT_EQ(printed.value, 757157177973225470ull);
 }
 
 }  // namespace
