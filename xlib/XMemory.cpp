@@ -17,6 +17,12 @@ void* XAllocBlock(std::size_t bytes)
     return XResizeBlock(nullptr, bytes);
 }
 
+void* XShrinkBlock(void* block, std::size_t bytes)
+{
+    void* resized = std::realloc(block, bytes ? bytes : 1);
+    return resized ? resized : block;
+}
+
 void XFreeBlock(void* block)
 {
     std::free(block);

@@ -11,6 +11,9 @@ void* XResizeBlock(void* block, std::size_t bytes);
 // Allocates a block of `bytes` bytes; throws std::bad_alloc on failure.
 void* XAllocBlock(std::size_t bytes);
 
+// Shrinks a block; never fails: when the heap cannot give a smaller block the old one stays.
+void* XShrinkBlock(void* block, std::size_t bytes);
+
 void XFreeBlock(void* block);
 
 // A scratch heap block freed when it goes out of scope, also when an exception passes.
@@ -26,7 +29,7 @@ public:
 
 // The resizing rule of every library array: exactly n elements, no spare capacity;
 // the first min(old, n) elements survive, n = 0 frees the array. On allocation failure
-// the array and its count stay as they were.
+// the array and its count stay as they were; shrinking never fails.
 template <typename T>
 void XSetArrayCount(T*& array, int& count, int n)
 {
@@ -36,6 +39,10 @@ void XSetArrayCount(T*& array, int& count, int n)
         count = 0;
         return;
     }
-    array = static_cast<T*>(XResizeBlock(array, sizeof(T) * static_cast<std::size_t>(n)));
+    std::size_t bytes = sizeof(T) * static_cast<std::size_t>(n);
+    if (array && n < count)
+        array = static_cast<T*>(XShrinkBlock(array, bytes));
+    else
+        array = static_cast<T*>(XResizeBlock(array, bytes));
     count = n;
 }

@@ -1,0 +1,347 @@
+// XCanvas on real memory DCs: what it selects, what it restores, what it deletes.
+#include "canvas/GdiObjects.h"
+#include "canvas/XCanvas.h"
+#include "tests/support/GdiTestDc.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+bool IsLiveObject(HGDIOBJ handle)
+{
+    return GetObjectType(handle) != 0;
+}
+
+// The state of a DC that a canvas must give back on detaching.
+struct DcState {
+    HGDIOBJ pen;
+    HGDIOBJ brush;
+    HGDIOBJ font;
+    int bkMode;
+    COLORREF bkColor;
+    COLORREF textColor;
+
+    explicit DcState(HDC dc)
+        : pen(GetCurrentObject(dc, OBJ_PEN)), brush(GetCurrentObject(dc, OBJ_BRUSH)),
+          font(GetCurrentObject(dc, OBJ_FONT)), bkMode(GetBkMode(dc)), bkColor(GetBkColor(dc)),
+          textColor(GetTextColor(dc))
+    {
+    }
+
+    void ExpectEqual(const DcState& other) const
+    {
+        EXPECT_EQ(pen, other.pen);
+        EXPECT_EQ(brush, other.brush);
+        EXPECT_EQ(font, other.font);
+        EXPECT_EQ(bkMode, other.bkMode);
+        EXPECT_EQ(bkColor, other.bkColor);
+        EXPECT_EQ(textColor, other.textColor);
+    }
+};
+
+// A DC whose state differs from every default, so a restore to "defaults" would show.
+void GiveDcItsOwnState(HDC dc)
+{
+    SelectObject(dc, GetStockObject(WHITE_PEN));
+    SelectObject(dc, GetStockObject(GRAY_BRUSH));
+    SelectObject(dc, GetStockObject(ANSI_FIXED_FONT));
+    SetBkMode(dc, TRANSPARENT);
+    SetBkColor(dc, 0x123456);
+    SetTextColor(dc, 0x654321);
+}
+
+TEST(XCanvas, DefaultsBeforeAnyDc)
+{
+    XCanvas canvas;
+    EXPECT_EQ(canvas.dc, nullptr);
+    EXPECT_EQ(canvas.penDesc.color, 0u);
+    EXPECT_EQ(canvas.penDesc.style, PS_SOLID);
+    EXPECT_EQ(canvas.penDesc.param, 1);
+    EXPECT_EQ(canvas.brushDesc.color, 0xFFFFFFu);
+    EXPECT_EQ(canvas.bkMode, OPAQUE);
+    EXPECT_EQ(canvas.bkColor, 0xFFFFFFu);
+    EXPECT_STREQ(canvas.fontSpec.faceName, "Arial");
+    EXPECT_EQ(canvas.fontSpec.pointSize, 8);
+    EXPECT_EQ(canvas.fontSpec.bold, 0);
+    EXPECT_TRUE(IsLiveObject(canvas.pen));
+    EXPECT_TRUE(IsLiveObject(canvas.brush));
+    EXPECT_TRUE(IsLiveObject(canvas.font));
+}
+
+TEST(XCanvas, AttachSelectsAndDetachRestoresEverything)
+{
+    GdiTestDc target(16, 16);
+    GiveDcItsOwnState(target.dc());
+    DcState before(target.dc());
+    {
+        XCanvas canvas;
+        canvas.Attach(target.dc());
+        DcState attached(target.dc());
+        EXPECT_EQ(attached.pen, canvas.pen);
+        EXPECT_EQ(attached.brush, canvas.brush);
+        EXPECT_EQ(attached.font, canvas.font);
+        EXPECT_EQ(attached.bkMode, OPAQUE);
+        EXPECT_EQ(attached.bkColor, 0xFFFFFFu);
+        EXPECT_EQ(attached.textColor, 0u);
+
+        canvas.SetPen(0x0000FF, PS_DOT, 1);
+        canvas.SetBrush(0x00FF00, BS_HATCHED, HS_CROSS);
+        canvas.SetFont(FontSpec("Arial", 12, 0xFF0000, 1, 0, 0, 0));
+        canvas.Attach(nullptr);
+        DcState after(target.dc());
+        before.ExpectEqual(after);
+        EXPECT_TRUE(IsLiveObject(canvas.pen));   // still owned after detaching
+    }
+    DcState afterDestruction(target.dc());
+    before.ExpectEqual(afterDestruction);
+}
+
+TEST(XCanvas, ReplacedObjectsAreDeletedOnceOutOfTheDc)
+{
+    GdiTestDc target(8, 8);
+    XCanvas canvas;
+    canvas.Attach(target.dc());
+    HPEN oldPen = canvas.pen;
+    HBRUSH oldBrush = canvas.brush;
+    HFONT oldFont = canvas.font;
+    canvas.SetPen(0x0000FF, PS_SOLID, 2);
+    canvas.SetBrush(0x00FF00, BS_SOLID, 0);
+    canvas.SetFont(FontSpec("Arial", 10, 0x0000FF, 0, 0, 0, 0));
+    // Takes effect on the DC at once...
+    EXPECT_EQ(GetCurrentObject(target.dc(), OBJ_PEN), canvas.pen);
+    EXPECT_EQ(GetCurrentObject(target.dc(), OBJ_BRUSH), canvas.brush);
+    EXPECT_EQ(GetCurrentObject(target.dc(), OBJ_FONT), canvas.font);
+    EXPECT_EQ(GetBkColor(target.dc()), 0x00FF00u);
+    EXPECT_EQ(GetTextColor(target.dc()), 0x0000FFu);
+    // ...and the replaced objects are gone: a GDI object still selected cannot be deleted.
+    EXPECT_FALSE(IsLiveObject(oldPen));
+    EXPECT_FALSE(IsLiveObject(oldBrush));
+    EXPECT_FALSE(IsLiveObject(oldFont));
+    canvas.Attach(nullptr);
+}
+
+TEST(XCanvas, DestructionDeletesItsObjects)
+{
+    HPEN pen;
+    HBRUSH brush;
+    HFONT font;
+    {
+        GdiTestDc target(8, 8);
+        XCanvas canvas;
+        canvas.Attach(target.dc());
+        pen = canvas.pen;
+        brush = canvas.brush;
+        font = canvas.font;
+        canvas.Attach(nullptr);
+    }
+    EXPECT_FALSE(IsLiveObject(pen));
+    EXPECT_FALSE(IsLiveObject(brush));
+    EXPECT_FALSE(IsLiveObject(font));
+}
+
+TEST(XCanvas, DestroyedWhileAttachedStillRestoresTheDc)
+{
+    GdiTestDc target(8, 8);
+    GiveDcItsOwnState(target.dc());
+    DcState before(target.dc());
+    {
+        XCanvas canvas;
+        canvas.Attach(target.dc());
+        canvas.SetBrush(0x00FF00, BS_SOLID, 0);
+    }
+    DcState after(target.dc());
+    before.ExpectEqual(after);
+}
+
+struct BrushCase {
+    int style;
+    int hatch;
+    int bkMode;
+};
+
+TEST(XCanvas, BrushStyleSetsTheBackgroundMode)
+{
+    const BrushCase cases[] = {
+        {BS_SOLID, 0, OPAQUE},
+        {BS_NULL, 0, TRANSPARENT},
+        {BS_HATCHED, HS_DIAGCROSS, TRANSPARENT},
+    };
+    GdiTestDc target(8, 8);
+    XCanvas canvas;
+    canvas.Attach(target.dc());
+    for (const BrushCase& c : cases) {
+        SCOPED_TRACE(c.style);
+        canvas.SetBrush(0x336699, c.style, c.hatch);
+        EXPECT_EQ(GetBkMode(target.dc()), c.bkMode);
+        EXPECT_EQ(GetBkColor(target.dc()), 0x336699u);
+        EXPECT_EQ(canvas.bkMode, c.bkMode);
+    }
+    canvas.Attach(nullptr);
+}
+
+TEST(XCanvas, OnlyBoldOneIsBold)
+{
+    XCanvas canvas;
+    const std::pair<int, LONG> cases[] = {{0, FW_NORMAL}, {1, FW_BOLD}, {2, FW_NORMAL}, {-1, FW_NORMAL}};
+    for (const auto& c : cases) {
+        canvas.SetFont(FontSpec("Arial", 8, 0, c.first, 0x100, 0, 0));
+        LOGFONTA font = {};
+        ASSERT_EQ(GetObjectA(canvas.font, sizeof font, &font), static_cast<int>(sizeof font));
+        EXPECT_EQ(font.lfWeight, c.second) << c.first;
+        EXPECT_EQ(font.lfItalic, 0) << "only the low byte of italic counts";
+    }
+}
+
+TEST(GdiObjects, FontHeightRoundsTowardMinusInfinity)
+{
+    const struct {
+        int points;
+        int dpi;
+        int height;
+    } cases[] = {{8, 96, -11}, {10, 96, -14}, {8, 120, -14}, {12, 96, -16}, {14, 96, -19},
+                 {0, 96, 0},   {-8, 96, 10},  {12, 72, -12}};
+    for (const auto& c : cases)
+        EXPECT_EQ(FontHeight(c.points, c.dpi), c.height) << c.points << " pt at " << c.dpi;
+}
+
+TEST(GdiObjects, DescribeFontFillsTheRecord)
+{
+    LOGFONTA font = DescribeFont("Arial", 8, 1, 1, 0, 1);
+    EXPECT_EQ(font.lfHeight, FontHeight(8, ScreenDpiY()));
+    EXPECT_EQ(font.lfWeight, FW_BOLD);
+    EXPECT_EQ(font.lfItalic, 1);
+    EXPECT_EQ(font.lfUnderline, 0);
+    EXPECT_EQ(font.lfStrikeOut, 1);
+    EXPECT_EQ(font.lfCharSet, DEFAULT_CHARSET);
+    EXPECT_EQ(font.lfEscapement, 0);
+    EXPECT_STREQ(font.lfFaceName, "Arial");
+}
+
+TEST(XCanvas, DetachedCanvasMeasuresAndDrawsNothing)
+{
+    XCanvas canvas;
+    EXPECT_EQ(canvas.TextWidth("Wg"), 0);
+    EXPECT_EQ(canvas.TextHeight("Wg"), 0);
+    EXPECT_EQ(canvas.DrawRect(0, 0, 5, 5), 0);
+    EXPECT_EQ(canvas.LineTo(5, 5), 0);
+    canvas.MoveTo(1, 1);
+    canvas.DrawString(0, 0, "x");
+    canvas.FillRect(RECT{0, 0, 4, 4});
+}
+
+TEST(XCanvas, AttachedCanvasMeasuresText)
+{
+    GdiTestDc target(8, 8);
+    XCanvas canvas;
+    canvas.Attach(target.dc());
+    EXPECT_GT(canvas.TextHeight("Wg"), 8);
+    EXPECT_GT(canvas.TextWidth("WWW"), canvas.TextWidth("W"));
+    EXPECT_EQ(canvas.TextWidth(""), 0);
+    canvas.Attach(nullptr);
+}
+
+TEST(XCanvas, AttachingTheSameDcTwiceChangesNothing)
+{
+    GdiTestDc target(8, 8);
+    GiveDcItsOwnState(target.dc());
+    DcState before(target.dc());
+    XCanvas canvas;
+    canvas.Attach(target.dc());
+    HGDIOBJ saved = canvas.savedPen;
+    canvas.Attach(target.dc());
+    EXPECT_EQ(canvas.savedPen, saved);
+    EXPECT_EQ(GetCurrentObject(target.dc(), OBJ_PEN), canvas.pen);
+    canvas.Attach(nullptr);
+    canvas.Attach(nullptr);
+    before.ExpectEqual(DcState(target.dc()));
+}
+
+TEST(XCanvas, AttachingASecondDcRestoresTheFirst)
+{
+    GdiTestDc first(8, 8);
+    GdiTestDc second(8, 8);
+    GiveDcItsOwnState(first.dc());
+    DcState firstBefore(first.dc());
+    DcState secondBefore(second.dc());
+    XCanvas canvas;
+    canvas.Attach(first.dc());
+    canvas.Attach(second.dc());
+    firstBefore.ExpectEqual(DcState(first.dc()));
+    EXPECT_EQ(GetCurrentObject(second.dc(), OBJ_PEN), canvas.pen);
+    canvas.Attach(nullptr);
+    secondBefore.ExpectEqual(DcState(second.dc()));
+}
+
+TEST(XCanvas, DrawStringInRectPaintsTheWholeRectangle)
+{
+    GdiTestDc target(60, 30);
+    target.Fill(0x000000);
+    XCanvas canvas;
+    canvas.Attach(target.dc());
+    canvas.SetBrush(0x00FF00, BS_SOLID, 0);
+    canvas.DrawStringInRect(RECT{10, 5, 50, 25}, 12, 6, "");
+    EXPECT_EQ(target.Pixel(10, 5), 0x00FF00u);
+    EXPECT_EQ(target.Pixel(49, 24), 0x00FF00u);
+    EXPECT_EQ(target.Pixel(50, 24), 0x000000u);
+    EXPECT_EQ(target.Pixel(9, 5), 0x000000u);
+    canvas.Attach(nullptr);
+}
+
+TEST(XCanvas, PrimitivesDrawWithPenAndBrush)
+{
+    GdiTestDc target(20, 20);
+    target.Fill(0xFFFFFF);
+    XCanvas canvas;
+    canvas.Attach(target.dc());
+    canvas.SetPen(0x0000FF, PS_SOLID, 1);
+    canvas.SetBrush(0xFF0000, BS_SOLID, 0);
+    EXPECT_NE(canvas.DrawRect(2, 2, 10, 10), 0);
+    EXPECT_EQ(target.Pixel(2, 2), 0x0000FFu);     // outline
+    EXPECT_EQ(target.Pixel(9, 9), 0x0000FFu);     // right and bottom edges are inside
+    EXPECT_EQ(target.Pixel(5, 5), 0xFF0000u);     // fill
+    EXPECT_EQ(target.Pixel(10, 10), 0xFFFFFFu);
+    canvas.MoveTo(0, 15);
+    EXPECT_NE(canvas.LineTo(5, 15), 0);
+    EXPECT_EQ(target.Pixel(4, 15), 0x0000FFu);
+    EXPECT_EQ(target.Pixel(5, 15), 0xFFFFFFu);    // the end point is not drawn
+    const POINT points[] = {{12, 0}, {12, 5}, {18, 5}};
+    canvas.DrawPolyline(points, 3);
+    EXPECT_EQ(target.Pixel(12, 3), 0x0000FFu);
+    EXPECT_EQ(target.Pixel(15, 5), 0x0000FFu);
+    canvas.SetBrush(0x00FF00, BS_SOLID, 0);
+    canvas.FillRect(RECT{14, 14, 16, 16});
+    EXPECT_EQ(target.Pixel(15, 15), 0x00FF00u);
+    EXPECT_EQ(target.Pixel(16, 16), 0xFFFFFFu);
+    canvas.Attach(nullptr);
+}
+
+TEST(XCanvas, NoGdiObjectSurvivesManyReplaceCycles)
+{
+    // Wine reports no per-process GDI object count, so every handle is checked instead.
+    GdiTestDc target(8, 8);
+    for (int i = 0; i < 500; ++i) {
+        auto* canvas = new XCanvas;
+        canvas->Attach(target.dc());
+        // Each replaced handle is checked before the next creation could reuse its value.
+        for (int k = 0; k < 4; ++k) {
+            HGDIOBJ old = canvas->pen;
+            canvas->SetPen(RGB(i, k, 0), k % 3, 1 + k);
+            ASSERT_FALSE(IsLiveObject(old));
+            old = canvas->brush;
+            canvas->SetBrush(RGB(0, i, k), (k % 2) * BS_HATCHED, HS_CROSS);   // a null brush is a stock object
+            ASSERT_FALSE(IsLiveObject(old));
+            old = canvas->font;
+            canvas->SetFont(FontSpec("Arial", 6 + k, RGB(k, 0, i), k, 0, 0, 0));
+            ASSERT_FALSE(IsLiveObject(old));
+        }
+        canvas->Attach(nullptr);
+        HGDIOBJ owned[] = {canvas->pen, canvas->brush, canvas->font};
+        delete canvas;
+        for (HGDIOBJ handle : owned)
+            ASSERT_FALSE(IsLiveObject(handle));
+    }
+}
+
+}  // namespace

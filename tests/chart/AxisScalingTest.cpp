@@ -1,0 +1,166 @@
+// Axis ranges and tick values, digit for digit in both builds.
+#include "canvas/XCanvas.h"
+#include "chart/XAxis.h"
+#include "chart/XChart.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <vector>
+
+namespace {
+
+const double kInf = std::numeric_limits<double>::infinity();
+
+std::vector<double> Ticks(const XAxis& axis)
+{
+    return std::vector<double>(axis.ticks.values, axis.ticks.values + axis.ticks.count);
+}
+
+class AxisScaling : public ::testing::Test {
+protected:
+    XCanvas canvas;
+    XChart chart{canvas, 640, 480};
+    XAxis& axis = chart.yAxis;
+};
+
+struct TickCase {
+    double min;
+    double max;
+    std::vector<double> ticks;
+};
+
+TEST_F(AxisScaling, WorkedTable)
+{
+    const TickCase cases[] = {
+        {0, 100, {0, 25, 50, 75, 100}},
+        {0, 1, {0, 0.25, 0.5, 0.75, 1}},
+        {-3, 7, {-2.5, 0, 2.5, 5}},
+        {0, 5, {0, 1, 2, 3, 4, 5}},
+        {0, 7, {0, 1, 2, 3, 4, 5, 6, 7}},
+        {0, 99, {0, 10, 20, 30, 40, 50, 60, 70, 80, 90}},
+        {-50, -10, {-50, -40, -30, -20, -10}},
+        {100, 1000, {100, 200, 300, 400, 500, 600, 700, 800, 900, 1000}},
+        {0.1, 0.9, {0.1, 0.2, 0.3, 0.4, 0.5, 0.6, 0.7, 0.7999999, 0.8999999}},
+        {12.5, 13.1, {12.5, 12.5999999, 12.6999998, 12.7999998, 12.8999997, 12.9999997, 13.0999996}},
+        {0, 0.00002, {0, 0.0000049, 0.0000099, 0.0000149, 0.0000199}},
+    };
+    for (const TickCase& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.min << " .. " << c.max);
+        XAxis fresh(chart);
+        fresh.SetRange(c.min, c.max);
+        EXPECT_EQ(fresh.min, c.min);
+        EXPECT_EQ(fresh.max, c.max);
+        EXPECT_EQ(Ticks(fresh), c.ticks);
+    }
+}
+
+TEST_F(AxisScaling, StepOfFiveMillionthsIsTheInexactProduct)
+{
+    axis.SetRange(0, 0.00002);
+    ASSERT_GE(axis.ticks.Count(), 2);
+    // 5 x (1e-7 x 10) in doubles, not the decimal 5e-6.
+    EXPECT_EQ(axis.ticks.At(1), 0.0000049);
+}
+
+TEST_F(AxisScaling, RangeInEitherOrder)
+{
+    axis.SetRange(7, -3);
+    EXPECT_EQ(axis.min, -3);
+    EXPECT_EQ(axis.max, 7);
+}
+
+TEST_F(AxisScaling, TooNarrowRangesAreRefused)
+{
+    axis.SetRange(0, 0.00001);
+    EXPECT_EQ(axis.min, 0);
+    EXPECT_EQ(axis.max, 100);
+    axis.SetRange(5, 5);
+    EXPECT_EQ(axis.max, 100);
+    EXPECT_EQ(Ticks(axis), (std::vector<double>{0, 25, 50, 75, 100}));
+    axis.SetRange(std::nan(""), 5);
+    axis.SetRange(kInf, kInf);
+    EXPECT_EQ(axis.min, 0);
+    EXPECT_EQ(axis.max, 100);
+}
+
+TEST_F(AxisScaling, UnchangedRangeKeepsTheTicks)
+{
+    axis.SetRange(0, 10);
+    axis.ticks.Add(999);   // a marker that a recomputation would remove
+    axis.SetRange(0, 10);
+    EXPECT_EQ(axis.ticks.At(axis.ticks.Count() - 1), 999);
+    axis.SetRange(3, 3);
+    EXPECT_EQ(axis.ticks.At(axis.ticks.Count() - 1), 999);
+    axis.SetRange(0, 11);
+    EXPECT_NE(axis.ticks.At(axis.ticks.Count() - 1), 999);
+}
+
+TEST_F(AxisScaling, SetDataRangeGivesEachAxisItsSpan)
+{
+    chart.SetDataRange(1, 10, 2, 20);
+    EXPECT_EQ(chart.xAxis.min, 1);
+    EXPECT_EQ(chart.xAxis.max, 2);
+    EXPECT_EQ(chart.yAxis.min, 10);
+    EXPECT_EQ(chart.yAxis.max, 20);
+}
+
+TEST_F(AxisScaling, BoundsFarFromZeroGiveTheirOwnTicks)
+{
+    axis.SetRange(2200000000, 2200000005);
+    EXPECT_EQ(Ticks(axis), (std::vector<double>{2200000000, 2200000001, 2200000002, 2200000003, 2200000004,
+                                                2200000005}));
+    // Unix timestamps a few seconds apart; the first tick is not below min.
+    axis.SetRange(1733650000.5, 1733650009);
+    std::vector<double> seconds;
+    for (double t = 1733650001; t <= 1733650009; ++t)
+        seconds.push_back(t);
+    EXPECT_EQ(Ticks(axis), seconds);
+    axis.SetRange(-2200000005.5, -2200000000);
+    EXPECT_EQ(axis.ticks.At(0), -2200000005);
+}
+
+TEST_F(AxisScaling, StepSmallerThanTheSpacingOfDoublesEnds)
+{
+    // Near 1e22 neighbouring doubles lie 2^21 apart: adding the step changes nothing.
+    axis.SetRange(1e22, 1e22 + 4194304.0);
+    EXPECT_GE(axis.ticks.Count(), 1);
+    EXPECT_LE(axis.ticks.Count(), 1000);
+    for (int i = 1; i < axis.ticks.Count(); ++i)
+        EXPECT_GT(axis.ticks.At(i), axis.ticks.At(i - 1));
+}
+
+TEST_F(AxisScaling, InfiniteBoundsPassWithoutHanging)
+{
+    XAxis both(chart);
+    both.SetRange(-kInf, kInf);
+    EXPECT_EQ(both.min, -kInf);
+    EXPECT_EQ(both.max, kInf);
+    EXPECT_LE(both.ticks.Count(), 1000);
+
+    XAxis upper(chart);
+    upper.SetRange(3, kInf);
+    EXPECT_EQ(upper.max, kInf);
+    EXPECT_LE(upper.ticks.Count(), 1000);
+
+    XAxis huge(chart);
+    huge.SetRange(-1.7e308, 1.7e308);
+    EXPECT_GE(huge.ticks.Count(), 1);
+    EXPECT_LE(huge.ticks.Count(), 10);
+}
+
+TEST_F(AxisScaling, EveryAcceptedRangeGetsATick)
+{
+    const double bounds[][2] = {{0, 0.0000101}, {-1e-3, 1e-3}, {1e9, 1e9 + 1}, {-7.25, 3e6}, {0.5, 0.50002}};
+    for (const auto& b : bounds) {
+        XAxis fresh(chart);
+        fresh.SetRange(b[0], b[1]);
+        ASSERT_GE(fresh.ticks.Count(), 1) << b[0] << " .. " << b[1];
+        EXPECT_LE(fresh.ticks.Count(), 11);
+        EXPECT_GE(fresh.ticks.At(0), b[0] - 0.0000001);   // rounded down to 7 decimals at most
+        EXPECT_LE(fresh.ticks.At(fresh.ticks.Count() - 1), b[1]);
+    }
+}
+
+}  // namespace

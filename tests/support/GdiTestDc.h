@@ -1,0 +1,25 @@
+// A memory device context with a 32-bit DIB section selected, for reading pixels back.
+#pragma once
+
+#include <windows.h>
+
+class GdiTestDc {
+public:
+    GdiTestDc(int width, int height);
+    ~GdiTestDc();
+    GdiTestDc(const GdiTestDc&) = delete;
+    GdiTestDc& operator=(const GdiTestDc&) = delete;
+
+    HDC dc() const { return dc_; }
+    // The pixel as a COLORREF (0x00BBGGRR).
+    COLORREF Pixel(int x, int y) const;
+    void Fill(COLORREF color);
+
+private:
+    int width_;
+    int height_;
+    HDC dc_;
+    HBITMAP bitmap_;
+    HGDIOBJ oldBitmap_;
+    DWORD* bits_ = nullptr;
+};
