@@ -3,7 +3,10 @@ BUILD := build
 TARGETS := x86_64 i686
 JOBS ?= 2
 
-.PHONY: all setup build demo test clean
+PLUGHOST32 = tools/winerun.sh 32 $(CURDIR)/$(BUILD)/wine32 $(BUILD)/i686/bin/plughost.exe
+DLL32 = $(BUILD)/i686/bin/csvchart.dll
+
+.PHONY: all setup build demo pictures test clean
 
 all: build
 
@@ -23,10 +26,15 @@ test: build
 	ctest --test-dir $(BUILD)/x86_64 --output-on-failure
 	ctest --test-dir $(BUILD)/i686 --output-on-failure
 
+# Drive P: of the Wine prefixes is the project folder.
 demo: build
-	@echo "[demo] the 32-bit plug-in identifies samples/sensor-log.csv:"
-	@tools/winerun.sh 32 $(CURDIR)/$(BUILD)/wine32 $(BUILD)/i686/bin/plughost.exe \
-	  identify $(BUILD)/i686/bin/csvchart.dll 'P:\samples\sensor-log.csv'
+	@mkdir -p $(BUILD)/demo
+	@$(PLUGHOST32) render $(DLL32) 'P:\samples\multi-series.csv' 'P:\$(BUILD)\demo\multi-series.png'
+	@echo "[demo] the chart is $(CURDIR)/$(BUILD)/demo/multi-series.png"
+
+# The pictures in the README, drawn by the 32-bit plug-in.
+pictures: build
+	@$(PLUGHOST32) render $(DLL32) 'P:\samples\multi-series.csv' 'P:\docs\multi-series.png'
 
 clean:
 	rm -rf $(BUILD)

@@ -2,6 +2,7 @@
 // number of series. Owns its axes and series; the canvas belongs to the caller.
 #pragma once
 
+#include "chart/Geometry.h"
 #include "chart/XAxis.h"
 #include "xlib/XObjList.h"
 #include "xlib/XObject.h"
@@ -44,4 +45,28 @@ public:
 
     // Gives the Y axis the range yMin..yMax first, then the X axis xMin..xMax.
     void SetDataRange(double xMin, double yMin, double xMax, double yMax);
+
+    // Layout: margins fitted to labels, captions, title and legend; scales; pixel mapping.
+    void FitAxisMargin(int horizontal);   // 0: marginLeft; otherwise marginBottom
+    void FitTitleMargin();
+    void FitLegendMargin();
+    void UpdateScales();
+    XRect PlotRect() const;               // (marginLeft, marginTop, width - marginRight, height - marginBottom)
+    // Offsets of a data point from the plot's lower-left pixel, before rounding.
+    XDblPoint PixelOffset(double x, double y) const;
+    // The same offsets rounded down: px to the right, py upward.
+    XPoint ValueToPixel(double x, double y) const;
+
+    // Drawing, in the fixed order of Draw.
+    void LayoutAndDraw();
+    void Draw(int withFrame);
+    void DrawYAxis();
+    void DrawXAxis();
+    void DrawTitle();
+    void DrawLegend();
+    void DrawPlot();
+    void DrawSeries(XSeries& series, int first, int last);
+
+    // A series' colour as drawn: shifted by 255 when it equals the plot background.
+    COLORREF SeriesDrawColor(const XSeries& series) const;
 };

@@ -1,5 +1,6 @@
 // The DLL boundary: the loader notification and the four entry points the host calls.
 // No C++ exception may cross it: the host is not C++, and an escaping exception ends it.
+#include "plugin/BitmapRequest.h"
 #include "plugin/HostRecords.h"
 #include "plugin/Identify.h"
 #include "plugin/PluginSettings.h"
@@ -30,10 +31,13 @@ BOOL WINAPI QOR_IdentifyFileA(DWORD /*hostValue*/, const char* path, FileInfo* i
     }
 }
 
-// Rendering is not built yet: no bitmap for any file.
-HBITMAP WINAPI QOR_LoadBitmapA(DWORD /*hostValue*/, const char* /*path*/)
+HBITMAP WINAPI QOR_LoadBitmapA(DWORD /*hostValue*/, const char* path)
 {
-    return nullptr;
+    try {
+        return RenderCsvBitmap(path);
+    } catch (...) {
+        return nullptr;
+    }
 }
 
 // The settings dialog is not built yet: nothing to show.

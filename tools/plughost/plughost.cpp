@@ -2,6 +2,8 @@
 // entry points the way the host does, printing what comes back.
 //   plughost info DLL             what the plug-in says about itself
 //   plughost identify DLL FILE    whether FILE is one of its files, and the picture size
+//   plughost render DLL FILE OUT  the bitmap the plug-in draws for FILE, as PNG (BMP for .bmp)
+#include "ImageFile.h"
 #include "plugin/HostRecords.h"
 
 #include <cstdio>
@@ -15,7 +17,8 @@ int Usage()
 {
     std::fprintf(stderr,
                  "usage: plughost info DLL\n"
-                 "       plughost identify DLL FILE\n");
+                 "       plughost identify DLL FILE\n"
+                 "       plughost render DLL FILE.csv OUT.png|OUT.bmp\n");
     return 2;
 }
 
@@ -85,6 +88,32 @@ int Identify(HMODULE module, const char* file)
     return 0;
 }
 
+int Render(HMODULE module, const char* file, const char* out)
+{
+    auto loadBitmap = Entry<LoadBitmapProc>(module, "QOR_LoadBitmapA");
+    if (!loadBitmap)
+        return 1;
+    HBITMAP bitmap = loadBitmap(0, file);
+    if (!bitmap) {
+        std::printf("%s: no bitmap\n", file);
+        return 1;
+    }
+    BitmapPixels pixels;
+    bool read = ReadBitmapPixels(bitmap, pixels);
+    DeleteObject(bitmap);   // the host owns the bitmap it was given
+    if (!read) {
+        std::fprintf(stderr, "plughost: cannot read the bitmap's pixels\n");
+        return 1;
+    }
+    std::string error;
+    if (!WriteImageFile(pixels, out, error)) {
+        std::fprintf(stderr, "plughost: %s\n", error.c_str());
+        return 1;
+    }
+    std::printf("%s: %d x %d pixels written to %s\n", file, pixels.width, pixels.height, out);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -94,7 +123,8 @@ int main(int argc, char** argv)
     const char* command = argv[1];
     bool isInfo = std::strcmp(command, "info") == 0 && argc == 3;
     bool isIdentify = std::strcmp(command, "identify") == 0 && argc == 4;
-    if (!isInfo && !isIdentify)
+    bool isRender = std::strcmp(command, "render") == 0 && argc == 5;
+    if (!isInfo && !isIdentify && !isRender)
         return Usage();
 
     HMODULE module = LoadLibraryA(argv[2]);
@@ -103,7 +133,7 @@ int main(int argc, char** argv)
                      static_cast<unsigned long>(GetLastError()));
         return 1;
     }
-    int status = isInfo ? Info(module) : Identify(module, argv[3]);
+    int status = isInfo ? Info(module) : isIdentify ? Identify(module, argv[3]) : Render(module, argv[3], argv[4]);
     FreeLibrary(module);
     return status;
 }

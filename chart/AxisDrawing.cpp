@@ -1,0 +1,105 @@
+// The two axes: band fills, tick marks, tick labels and unit captions.
+#include "chart/AxisDrawing.h"
+
+#include "chart/ChartLayout.h"
+#include "chart/DrawingHelpers.h"
+#include "chart/NumericFunctions.h"
+#include "chart/XChart.h"
+
+namespace {
+
+constexpr int kLabelGap = 3;            // between a tick mark and its label
+constexpr int kCaptionEdgeGap = 5;      // between a caption and the bitmap edge
+constexpr double kCaptionAngle = 90.0;
+
+// The caption font: the current one in bold.
+FontSpec CaptionFont(const FontSpec& current)
+{
+    FontSpec caption = current;
+    caption.bold = 1;
+    return caption;
+}
+
+}  // namespace
+
+void DrawRotatedText(XCanvas& canvas, int x, int y, double angle, const char* text)
+{
+    if (!text || !*text || !canvas.dc)
+        return;
+    LOGFONTA font = {};
+    GetObjectA(canvas.font, sizeof font, &font);
+    long long tenths = static_cast<long long>(TruncToInt(angle)) * 10;   // 12.7 degrees give 120
+    font.lfEscapement = font.lfOrientation = static_cast<LONG>(tenths % 3600);
+    HFONT turned = CreateFontIndirectA(&font);
+    SelectObject(canvas.dc, turned);
+    UINT alignment = SetTextAlign(canvas.dc, TA_LEFT | TA_TOP | TA_NOUPDATECP);
+    TextOutA(canvas.dc, x, y, text, lstrlenA(text));
+    SetTextAlign(canvas.dc, alignment);
+    SelectObject(canvas.dc, canvas.font);
+    DeleteObject(turned);
+}
+
+void XChart::DrawYAxis()
+{
+    if (visible == 0)
+        return;
+    SetSolidBrush(canvas, backColor);
+    SetFramePen(canvas, frameColor);
+    int h = canvas.TextHeight(kTextUnitSample);
+    int t = DivInt(h, 2);
+    canvas.FillRect(ToRect(0, 0, marginLeft, height - marginBottom + t));
+
+    if (yAxis.showCaption == 1) {
+        // Centred with the regular width, drawn bold: it reaches a little above centre.
+        int w = canvas.TextWidth(yAxis.caption.Text());
+        FontSpec saved = canvas.fontSpec;
+        canvas.SetFont(CaptionFont(saved));
+        int n = DivInt(height - marginTop - marginBottom - w, 2);
+        DrawRotatedText(canvas, kCaptionEdgeGap, height - marginBottom - n, kCaptionAngle, yAxis.caption.Text());
+        canvas.SetFont(saved);
+    }
+
+    XString label;
+    for (int i = 0; i < yAxis.ticks.Count(); ++i) {
+        double v = yAxis.ticks.At(i);
+        label.SetDouble(v, yAxis.labelDecimals, 1);
+        int tw = canvas.TextWidth(label.Text());
+        int y = ClampToFar(height - marginBottom - 1 - ClampToFar(ValueToPixel(0, v).y));
+        canvas.MoveTo(marginLeft - t, y);
+        canvas.LineTo(marginLeft, y);
+        canvas.DrawString(marginLeft - t - kLabelGap - tw, y - t, label.Text());
+    }
+}
+
+void XChart::DrawXAxis()
+{
+    if (visible == 0)
+        return;
+    SetSolidBrush(canvas, backColor);
+    SetFramePen(canvas, frameColor);
+    int h = canvas.TextHeight(kTextUnitSample);
+    int t = DivInt(h, 2);
+    canvas.FillRect(ToRect(0, height - marginBottom + t, marginLeft, height));
+    canvas.FillRect(ToRect(marginLeft, height - marginBottom, width, height));
+
+    if (xAxis.showCaption == 1) {
+        int w = canvas.TextWidth(xAxis.caption.Text());
+        FontSpec saved = canvas.fontSpec;
+        canvas.SetFont(CaptionFont(saved));
+        int n = DivInt(width - marginRight - marginLeft - w, 2);
+        canvas.DrawString(marginLeft + n, height - h - kCaptionEdgeGap, xAxis.caption.Text());
+        canvas.SetFont(saved);
+    }
+
+    XString label;
+    int below = height - marginBottom;   // the first row below the frame
+    for (int i = 0; i < xAxis.ticks.Count(); ++i) {
+        double v = xAxis.ticks.At(i);
+        label.SetDouble(v, xAxis.labelDecimals, 1);
+        int half = DivInt(canvas.TextWidth(label.Text()), 2);
+        int x = ClampToFar(marginLeft + ClampToFar(ValueToPixel(v, 0).x));
+        canvas.MoveTo(x, below);
+        canvas.LineTo(x, below + t);
+        canvas.DrawString(x - half, below + t + kLabelGap, label.Text());
+    }
+}

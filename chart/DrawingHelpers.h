@@ -1,0 +1,37 @@
+// Small helpers shared by the chart's drawing operations.
+#pragma once
+
+#include "canvas/XCanvas.h"
+#include "chart/Geometry.h"
+
+#include <windows.h>
+
+inline void SetSolidBrush(XCanvas& canvas, COLORREF color)
+{
+    canvas.SetBrush(color, BS_SOLID, 0);
+}
+
+inline void SetFramePen(XCanvas& canvas, COLORREF color)
+{
+    canvas.SetPen(color, PS_SOLID, 1);
+}
+
+inline RECT ToRect(int left, int top, int right, int bottom)
+{
+    RECT rect = {left, top, right, bottom};
+    return rect;
+}
+
+inline RECT ToRect(const XRect& r)
+{
+    return ToRect(r.left, r.top, r.right, r.bottom);
+}
+
+// Pixel positions far beyond any bitmap: device coordinates are kept within these so that
+// adding a margin to a saturated offset cannot overflow, and GDI gets values it handles.
+constexpr int kFarPixels = 1 << 26;
+
+inline int ClampToFar(int value)
+{
+    return value < -kFarPixels ? -kFarPixels : (value > kFarPixels ? kFarPixels : value);
+}
