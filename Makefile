@@ -22,9 +22,10 @@ build: setup
 	  cmake --build $(BUILD)/$$t -j $(JOBS) || exit 1; \
 	done
 
+# Under a virtual display: the dialog tests open the real dialog.
 test: build
-	ctest --test-dir $(BUILD)/x86_64 --output-on-failure
-	ctest --test-dir $(BUILD)/i686 --output-on-failure
+	@tools/with-display.sh $(BUILD) sh -c 'ctest --test-dir $(BUILD)/x86_64 --output-on-failure && \
+	  ctest --test-dir $(BUILD)/i686 --output-on-failure'
 
 # Drive P: of the Wine prefixes is the project folder.
 demo: build
@@ -32,9 +33,18 @@ demo: build
 	@$(PLUGHOST32) render $(DLL32) 'P:\samples\multi-series.csv' 'P:\$(BUILD)\demo\multi-series.png'
 	@echo "[demo] the chart is $(CURDIR)/$(BUILD)/demo/multi-series.png"
 
-# The pictures in the README, drawn by the 32-bit plug-in.
+# The pictures in the README, drawn by the 32-bit plug-in with the settings each file needs
+# (stored for the call only), and the settings dialog on a virtual display.
 pictures: build
 	@$(PLUGHOST32) render $(DLL32) 'P:\samples\multi-series.csv' 'P:\docs\multi-series.png'
+	@$(PLUGHOST32) --set FirstColX=1 --set IgnoreFirstRow=1 --set ShowUnits=1 --set 'UnitX=time (s)' \
+	  --set 'UnitY=temperature, humidity, dew point' \
+	  render $(DLL32) 'P:\samples\sensor-log.csv' 'P:\docs\sensor-log.png'
+	@$(PLUGHOST32) --set 'Separator=;' --set FirstColX=1 --set IgnoreFirstRow=1 \
+	  render $(DLL32) 'P:\samples\weekly-prices.csv' 'P:\docs\weekly-prices.png'
+	@tools/with-display.sh $(BUILD) tools/winerun.sh 32 $(CURDIR)/$(BUILD)/wine32 explorer /desktop=shot,640x480 \
+	  'P:\$(BUILD)\i686\bin\plughost.exe' configure 'P:\$(BUILD)\i686\bin\csvchart.dll' \
+	  --screenshot 'P:\docs\settings-dialog.png' 2>/dev/null | grep -v '^X connection'
 
 clean:
 	rm -rf $(BUILD)

@@ -1,15 +1,28 @@
 // The DLL boundary: the loader notification and the four entry points the host calls.
 // No C++ exception may cross it: the host is not C++, and an escaping exception ends it.
 #include "plugin/BitmapRequest.h"
+#include "plugin/ConfigDialog.h"
 #include "plugin/HostRecords.h"
 #include "plugin/Identify.h"
 #include "plugin/PluginSettings.h"
+#include "plugin/SettingsStore.h"
 
 extern "C" {
 
-BOOL WINAPI DllMain(HINSTANCE instance, DWORD /*reason*/, LPVOID /*reserved*/)
+// Every notification, thread attach and detach included, re-reads the settings: only
+// registry reads, which load no library and take no lock of the loader's. A terminating
+// process (process detach with reserved set) gets none: its other threads are gone, and
+// the settings would be read for nobody.
+BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved)
 {
     moduleHandle = instance;
+    if (reason == DLL_PROCESS_DETACH && reserved)
+        return TRUE;
+    try {
+        LoadSettings();
+    } catch (...) {
+        // Out of memory while reading: the fields keep what they had.
+    }
     return TRUE;
 }
 
@@ -40,10 +53,13 @@ HBITMAP WINAPI QOR_LoadBitmapA(DWORD /*hostValue*/, const char* path)
     }
 }
 
-// The settings dialog is not built yet: nothing to show.
-int WINAPI QOR_Configure(HWND /*parent*/)
+int WINAPI QOR_Configure(HWND parent)
 {
-    return 0;
+    try {
+        return RunConfigDialog(parent);
+    } catch (...) {
+        return 0;
+    }
 }
 
 }  // extern "C"

@@ -109,13 +109,6 @@ TEST_F(PluginDll, FileIsNotOpenedToIdentifyIt)
     EXPECT_EQ(info.width, 640);
 }
 
-TEST_F(PluginDll, ConfigureDoesNoHarmYet)
-{
-    auto configure = Export<ConfigureProc>("QOR_Configure");
-    ASSERT_NE(configure, nullptr);
-    EXPECT_EQ(configure(nullptr), 0);
-}
-
 TEST_F(PluginDll, CarriesVersion1010)
 {
     char path[MAX_PATH];

@@ -3,7 +3,14 @@
 //   plughost info DLL             what the plug-in says about itself
 //   plughost identify DLL FILE    whether FILE is one of its files, and the picture size
 //   plughost render DLL FILE OUT  the bitmap the plug-in draws for FILE, as PNG (BMP for .bmp)
+//   plughost configure DLL [--screenshot OUT]
+//                                 opens the settings dialog (and with --screenshot captures
+//                                 it to OUT and closes it)
+// Before the command, "--set Name=Value" (repeatable) stores a setting as the dialog
+// would; the stored settings are put back as they were when plughost ends.
+#include "DialogCapture.h"
 #include "ImageFile.h"
+#include "StoredSettings.h"
 #include "plugin/HostRecords.h"
 
 #include <cstdio>
@@ -18,7 +25,9 @@ int Usage()
     std::fprintf(stderr,
                  "usage: plughost info DLL\n"
                  "       plughost identify DLL FILE\n"
-                 "       plughost render DLL FILE.csv OUT.png|OUT.bmp\n");
+                 "       plughost render DLL FILE.csv OUT.png|OUT.bmp\n"
+                 "       plughost configure DLL [--screenshot OUT.png]\n"
+                 "options before the command: --set Name=Value (a stored setting, repeatable)\n");
     return 2;
 }
 
@@ -114,26 +123,60 @@ int Render(HMODULE module, const char* file, const char* out)
     return 0;
 }
 
+int Configure(HMODULE module, const char* screenshot)
+{
+    auto configure = Entry<ConfigureProc>(module, "QOR_Configure");
+    if (!configure)
+        return 1;
+    if (screenshot)
+        CaptureDialogOnceShown(screenshot);
+    int result = configure(nullptr);
+    std::printf("QOR_Configure returned %d\n", result);
+    if (screenshot && !DialogCaptured()) {
+        std::fprintf(stderr, "plughost: the dialog did not show (is there a display?)\n");
+        return 1;
+    }
+    if (screenshot)
+        std::printf("dialog captured to %s\n", screenshot);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc < 3)
+    StoredSettings settings;
+    int first = 1;
+    while (first + 1 < argc && std::strcmp(argv[first], "--set") == 0) {
+        if (!settings.Set(argv[first + 1])) {
+            std::fprintf(stderr, "plughost: cannot store the setting %s\n", argv[first + 1]);
+            return 1;
+        }
+        first += 2;
+    }
+    int count = argc - first;
+    char** args = argv + first;
+    if (count < 2)
         return Usage();
-    const char* command = argv[1];
-    bool isInfo = std::strcmp(command, "info") == 0 && argc == 3;
-    bool isIdentify = std::strcmp(command, "identify") == 0 && argc == 4;
-    bool isRender = std::strcmp(command, "render") == 0 && argc == 5;
-    if (!isInfo && !isIdentify && !isRender)
+    const char* command = args[0];
+    const char* dll = args[1];
+    bool isInfo = std::strcmp(command, "info") == 0 && count == 2;
+    bool isIdentify = std::strcmp(command, "identify") == 0 && count == 3;
+    bool isRender = std::strcmp(command, "render") == 0 && count == 4;
+    bool isConfigure = std::strcmp(command, "configure") == 0 &&
+                       (count == 2 || (count == 4 && std::strcmp(args[2], "--screenshot") == 0));
+    if (!isInfo && !isIdentify && !isRender && !isConfigure)
         return Usage();
 
-    HMODULE module = LoadLibraryA(argv[2]);
+    HMODULE module = LoadLibraryA(dll);
     if (!module) {
-        std::fprintf(stderr, "plughost: cannot load %s (error %lu)\n", argv[2],
-                     static_cast<unsigned long>(GetLastError()));
+        std::fprintf(stderr, "plughost: cannot load %s (error %lu)\n", dll, static_cast<unsigned long>(GetLastError()));
         return 1;
     }
-    int status = isInfo ? Info(module) : isIdentify ? Identify(module, argv[3]) : Render(module, argv[3], argv[4]);
+    int status = isInfo       ? Info(module)
+                 : isIdentify ? Identify(module, args[2])
+                 : isRender   ? Render(module, args[2], args[3])
+                              : Configure(module, count == 4 ? args[3] : nullptr);
     FreeLibrary(module);
     return status;
 }

@@ -1,0 +1,62 @@
+// Every loader notification, thread attach and detach included, reads the settings anew.
+#include "plugin/SettingsStore.h"
+#include "tests/support/PluginHost.h"
+#include "tests/support/RegistryGuard.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+int ReportedWidth(const PluginHost& host)
+{
+    auto identifyFile = FindEntryPoint<IdentifyFileProc>(host.Module(), "QOR_IdentifyFileA");
+    FileInfo info{};
+    identifyFile(0, "C:\\x.csv", &info);
+    return info.width;
+}
+
+DWORD WINAPI DoNothing(void*)
+{
+    return 0;
+}
+
+void RunThreads(int count)
+{
+    std::vector<HANDLE> threads;
+    for (int i = 0; i < count; ++i)
+        threads.push_back(CreateThread(nullptr, 0, DoNothing, nullptr, 0, nullptr));
+    for (HANDLE thread : threads) {
+        EXPECT_EQ(WaitForSingleObject(thread, 10000), WAIT_OBJECT_0) << "a notification hung";
+        CloseHandle(thread);
+    }
+}
+
+TEST(LoaderNotification, ThreadStartAndEndRereadTheSettings)
+{
+    RegistryGuard registry(SETTINGS_KEY);
+    registry.StoreNumber("Width", 700);
+    PluginHost host;
+    ASSERT_TRUE(host.Loaded());
+    EXPECT_EQ(ReportedWidth(host), 700);
+    registry.StoreNumber("Width", 710);
+    EXPECT_EQ(ReportedWidth(host), 700);   // nothing re-read yet
+    RunThreads(1);
+    EXPECT_EQ(ReportedWidth(host), 710);
+}
+
+TEST(LoaderNotification, ManyThreadsAtOnceComeThrough)
+{
+    RegistryGuard registry(SETTINGS_KEY);
+    registry.StoreNumber("Height", 123);
+    PluginHost host;
+    ASSERT_TRUE(host.Loaded());
+    RunThreads(64);
+    auto identifyFile = FindEntryPoint<IdentifyFileProc>(host.Module(), "QOR_IdentifyFileA");
+    FileInfo info{};
+    identifyFile(0, "C:\\x.csv", &info);
+    EXPECT_EQ(info.height, 123);
+}
+
+}  // namespace
