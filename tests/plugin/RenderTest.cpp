@@ -1,5 +1,7 @@
 // The bitmap the host receives: size, ownership, and where frame, grid and series land.
 #include "canvas/XCanvas.h"
+#include "plugin/SettingsStore.h"
+#include "tests/support/RegistryGuard.h"
 #include "tests/support/GdiTestDc.h"
 #include "tests/support/PluginHost.h"
 #include "tests/support/TestFiles.h"
@@ -252,43 +254,81 @@ TEST_F(Rendering, RepeatedRendersKeepNoGdiObjectOrMemory)
 namespace {
 
 // The renders of the bundled samples and of edge files, written as BMP files beside the
-// test program; the 32-bit build's check compares them byte for byte with the 64-bit
-// build's (tools/compare-renders.sh).
-TEST_F(Rendering, WritesRendersForTheCrossBuildComparison)
-{
+// test program: checked against the recorded hashes (tests/golden), and by the 32-bit
+// build byte for byte against the 64-bit build's (tools/compare-renders.sh).
+class CrossBuildRenders : public ::testing::Test {
+protected:
+    void SetUp() override { CreateDirectoryA(folder.c_str(), nullptr); }
+
+    // Renders the bytes as a file with the given settings stored, into NAME.bmp.
+    void Write(const char* name, const std::string& bytes)
+    {
+        TempFile file(bytes);
+        WritePath(name, file.Path());
+    }
+
+    void WritePath(const char* name, const std::string& path)
+    {
+        SCOPED_TRACE(name);
+        PluginHost host;   // loaded now: it reads the settings stored so far
+        BitmapPixels pixels;
+        ASSERT_TRUE(host.Render(path, pixels));
+        std::string error;
+        EXPECT_TRUE(WriteImageFile(pixels, folder + name + ".bmp", error)) << error;
+    }
+
     std::string folder = ProgramFolder() + "renders\\";
-    CreateDirectoryA(folder.c_str(), nullptr);
+    RegistryGuard registry{SETTINGS_KEY};
+};
+
+TEST_F(CrossBuildRenders, EdgeFilesWithDefaultSettings)
+{
     std::string thirteen;
     for (int k = 0; k < 13; ++k)
         thirteen += std::to_string(k * k % 17) + ",";
-    std::string steep;
+    std::string noisy;
     for (int i = 0; i < 2000; ++i)
-        steep += std::to_string((i * 7919) % 1000 * 0.001 - 0.5) + "," + std::to_string(i % 3) + "\n";
-    const std::pair<const char*, std::string> edges[] = {
-        {"empty", ""},
-        {"single-line", "5,6,7\n"},
-        {"huge-values", "1e300\n-1e300\n2\n"},
-        {"infinities", "1\n1e999\n-1e999\n4\n"},
-        {"far-from-zero", "2200000000\n2200000005\n2200000003\n"},
-        {"tiny-range", "0.1\n0.10002\n0.10001\n"},
-        {"thirteen-series", thirteen + "\n" + thirteen + "\n"},
-        {"noisy-2000", steep},
-    };
-    for (const auto& edge : edges) {
-        SCOPED_TRACE(edge.first);
-        TempFile file(edge.second);
-        BitmapPixels pixels;
-        ASSERT_TRUE(host.Render(file.Path(), pixels));
-        std::string error;
-        EXPECT_TRUE(WriteImageFile(pixels, folder + edge.first + ".bmp", error)) << error;
+        noisy += std::to_string((i * 7919) % 1000 * 0.001 - 0.5) + "," + std::to_string(i % 3) + "\n";
+    std::string longLines;
+    for (int line = 0; line < 3; ++line) {
+        for (int k = 0; k < 1500; ++k)
+            longLines += std::to_string((k * 31 + line * 7) % 97) + ",";
+        longLines += "\r\n";
     }
-    for (const char* sample : {"multi-series", "sensor-log", "weekly-prices"}) {
-        SCOPED_TRACE(sample);
-        BitmapPixels pixels;
-        ASSERT_TRUE(host.Render(std::string("P:\\samples\\") + sample + ".csv", pixels));
-        std::string error;
-        EXPECT_TRUE(WriteImageFile(pixels, folder + sample + ".bmp", error)) << error;
-    }
+    Write("empty", "");
+    Write("single-line", "5,6,7\n");
+    Write("huge-values", "1e300\n-1e300\n2\n");
+    Write("infinities", "1\n1e999\n-1e999\n4\n");
+    Write("far-from-zero", "2200000000\n2200000005\n2200000003\n");
+    Write("tiny-range", "0.1\n0.10002\n0.10001\n");
+    Write("thirteen-series", thirteen + "\n" + thirteen + "\n");
+    Write("noisy-2000", noisy);
+    Write("long-lines", longLines);
+    Write("odd-bytes", std::string("1,2\r\n3\r4,5\n\n6,\0007\n8,9\r\n\x1A" "100,100\n", 31));
+}
+
+TEST_F(CrossBuildRenders, SettingsOfEveryKind)
+{
+    registry.StoreNumber("SeriesInCols", 0);
+    registry.StoreNumber("FirstRowX", 1);
+    registry.StoreNumber("IgnoreFirstCol", 1);
+    Write("rows-with-x-line", "10,20,30,40\na,1,5,2,8\nb,3,3\n\nc,9,0,4,4,4\n");
+    registry.Delete();
+    registry.StoreNumber("FirstColX", 1);
+    registry.StoreNumber("IgnoreFirstRow", 1);
+    registry.StoreNumber("ShowUnits", 1);
+    registry.StoreText("UnitX", "seconds");
+    registry.StoreText("UnitY", "volts");
+    registry.StoreText("Separator", ";");
+    registry.StoreNumber("Width", 333);
+    registry.StoreNumber("Height", 222);
+    Write("columns-with-x-column", "t;a;b\n0;1,5;2\n1;2;-1\n4;0.5;3\n");
+}
+
+TEST_F(CrossBuildRenders, BundledSamples)
+{
+    for (const char* sample : {"multi-series", "sensor-log", "weekly-prices"})
+        WritePath(sample, std::string("P:\\samples\\") + sample + ".csv");
 }
 
 }  // namespace
