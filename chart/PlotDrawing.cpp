@@ -123,8 +123,14 @@ void XChart::DrawSeries(XSeries& series, int first, int last)
     XDblRect window(xAxis.min, yAxis.min, xAxis.max, yAxis.max);
     const double* xs = series.xValues.values;
     const double* ys = series.yValues.values;
-    for (int i = first; i < last; ++i) {
+    // A solid pen looks the same whether it is made once or for every segment; a styled
+    // one is made anew for each, so that each segment starts its pattern afresh.
+    const bool solid = series.penStyle == PS_SOLID;
+    if (solid)
         canvas.SetPen(SeriesDrawColor(series), series.penStyle, series.penWidth);
+    for (int i = first; i < last; ++i) {
+        if (!solid)
+            canvas.SetPen(SeriesDrawColor(series), series.penStyle, series.penWidth);
         XDblPoint p1(xs[i], ys[i]);
         XDblPoint p2(xs[i + 1], ys[i + 1]);
         if (!PointInDblRect(window, p1) && !PointInDblRect(window, p2) && !SegmentMeetsDblRect(window, p1, p2))

@@ -4,12 +4,15 @@
 #include "chart/XChart.h"
 #include "chart/XSeries.h"
 #include "csv/DataRange.h"
+#include "csv/FieldSpans.h"
 #include "plugin/PluginSettings.h"
 #include "xlib/XDblList.h"
+#include "xlib/XLineReader.h"
 #include "xlib/XString.h"
 #include "xlib/XStringList.h"
 
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -25,9 +28,99 @@ XSeries& AppendSeries(XChart& chart, int seriesIndex)
     return *series.release();
 }
 
-double FieldValue(const XStringList& fields, int index)
+// Every column a series, every line one data row; fed the used lines in file order.
+class ColumnSeriesBuilder {
+public:
+    explicit ColumnSeriesBuilder(XChart& chart) : chart_(chart) {}
+
+    void AddLine(const char* text, int length)
+    {
+        SplitIntoSpans(text, length, PluginSettings.separator, fields_);
+        const int fieldCount = static_cast<int>(fields_.size());
+        // With an X column, series k holds column firstColumn + 1 + k; otherwise firstColumn + k.
+        const int firstValue = xColumn_ ? firstColumn_ + 1 : firstColumn_;
+        double x = dataIndex_;
+        if (xColumn_ && firstColumn_ < fieldCount)
+            x = SpanValue(fields_[firstColumn_]);
+        int seriesIndex = 0;
+        for (int column = firstValue; column < fieldCount; ++column, ++seriesIndex) {
+            if (seriesIndex == chart_.seriesList.Count())
+                AppendSeries(chart_, seriesIndex);
+            double y = SpanValue(fields_[column]);
+            UpdateDataRange(seriesIndex == 0 && dataIndex_ == 0, x, y);
+            chart_.SeriesAt(seriesIndex)->AddPoint(x, y);
+        }
+        ++dataIndex_;   // also for a line that gave no point
+    }
+
+private:
+    XChart& chart_;
+    const int firstColumn_ = FirstColumn();
+    const bool xColumn_ = PluginSettings.firstColX != 0;
+    int dataIndex_ = 0;
+    std::vector<FieldSpan> fields_;
+};
+
+// Every line a series; fed the used lines in file order.
+class RowSeriesBuilder {
+public:
+    explicit RowSeriesBuilder(XChart& chart) : chart_(chart) {}
+
+    void AddLine(const char* text, int length)
+    {
+        if (firstLine_ && xLine_) {
+            // The X line is read from field 0, whatever ignoreFirstCol says.
+            firstLine_ = false;
+            SplitIntoSpans(text, length, PluginSettings.separator, fields_);
+            for (const FieldSpan& field : fields_)
+                xTable_.Add(SpanValue(field));
+            return;
+        }
+        firstLine_ = false;
+        // Made before the split: a line without fields still takes a series and a colour.
+        XSeries& series = AppendSeries(chart_, seriesIndex_);
+        SplitIntoSpans(text, length, PluginSettings.separator, fields_);
+        const int fieldCount = static_cast<int>(fields_.size());
+        for (int k = 0; firstColumn_ + k < fieldCount; ++k) {
+            double x = xLine_ && k < xTable_.Count() ? xTable_.At(k) : k;
+            double y = SpanValue(fields_[firstColumn_ + k]);
+            UpdateDataRange(k == 0 && seriesIndex_ == 0, x, y);
+            series.AddPoint(x, y);
+        }
+        ++seriesIndex_;
+    }
+
+private:
+    XChart& chart_;
+    const int firstColumn_ = FirstColumn();
+    const bool xLine_ = PluginSettings.firstRowX != 0;
+    bool firstLine_ = true;
+    int seriesIndex_ = 0;
+    XDblList xTable_;
+    std::vector<FieldSpan> fields_;
+};
+
+template <typename Builder>
+void FeedLines(Builder& builder, const XStringList& lines)
 {
-    return fields.At(index)->ToDouble();
+    for (int line = FirstLine(); line < lines.Count(); ++line)
+        builder.AddLine(lines.At(line)->buffer, lines.At(line)->Length());
+}
+
+// The file's lines straight from the reader: the same lines as XStringList::ReadFile
+// gives, without holding the whole file in memory.
+template <typename Builder>
+void FeedFile(Builder& builder, const char* path)
+{
+    XLineReader reader;
+    if (!reader.Open(path))
+        return;
+    const char* text = nullptr;
+    int length = 0;
+    for (int line = 0; reader.Next(text, length); ++line) {
+        if (line >= FirstLine())
+            builder.AddLine(text, length);
+    }
 }
 
 }  // namespace
@@ -37,64 +130,25 @@ void LoadCsvIntoChart(const char* path, XChart& chart)
     XString pathText(path);
     GetFileName(pathText, chart.title);
 
-    XStringList lines;
-    lines.ReadFile(path);
     ResetDataRange();
-    if (PluginSettings.seriesInCols)
-        LoadSeriesInColumns(chart, lines);
-    else
-        LoadSeriesInRows(chart, lines);
+    if (PluginSettings.seriesInCols) {
+        ColumnSeriesBuilder builder(chart);
+        FeedFile(builder, path);
+    } else {
+        RowSeriesBuilder builder(chart);
+        FeedFile(builder, path);
+    }
     chart.SetDataRange(DataRange.minX, DataRange.minY, DataRange.maxX, DataRange.maxY);
 }
 
 void LoadSeriesInColumns(XChart& chart, const XStringList& lines)
 {
-    const int firstColumn = FirstColumn();
-    const bool xColumn = PluginSettings.firstColX != 0;
-    XStringList fields;
-    int dataIndex = 0;
-    for (int line = FirstLine(); line < lines.Count(); ++line, ++dataIndex) {
-        fields.Split(lines.At(line)->buffer, PluginSettings.separator);
-        int seriesIndex = 0;
-        for (int column = firstColumn; column < fields.Count(); ++column) {
-            if (column == firstColumn && xColumn)
-                continue;
-            if (seriesIndex == chart.seriesList.Count())
-                AppendSeries(chart, seriesIndex);
-            double x = xColumn ? FieldValue(fields, firstColumn) : dataIndex;
-            double y = FieldValue(fields, column);
-            UpdateDataRange(seriesIndex == 0 && dataIndex == 0, x, y);
-            chart.SeriesAt(seriesIndex)->AddPoint(x, y);
-            ++seriesIndex;
-        }
-    }
+    ColumnSeriesBuilder builder(chart);
+    FeedLines(builder, lines);
 }
 
 void LoadSeriesInRows(XChart& chart, const XStringList& lines)
 {
-    const int firstLine = FirstLine();
-    const int firstColumn = FirstColumn();
-    const bool xLine = PluginSettings.firstRowX != 0;
-    XStringList fields;
-    XDblList xTable;
-    int seriesIndex = 0;
-    for (int line = firstLine; line < lines.Count(); ++line) {
-        if (line == firstLine && xLine) {
-            // The X line is read from field 0, whatever ignoreFirstCol says.
-            fields.Split(lines.At(line)->buffer, PluginSettings.separator);
-            for (int k = 0; k < fields.Count(); ++k)
-                xTable.Add(FieldValue(fields, k));
-            continue;
-        }
-        // Made before the split: a line without fields still takes a series and a colour.
-        XSeries& series = AppendSeries(chart, seriesIndex);
-        fields.Split(lines.At(line)->buffer, PluginSettings.separator);
-        for (int k = 0; firstColumn + k < fields.Count(); ++k) {
-            double x = xLine && k < xTable.Count() ? xTable.At(k) : k;
-            double y = FieldValue(fields, firstColumn + k);
-            UpdateDataRange(k == 0 && seriesIndex == 0, x, y);
-            series.AddPoint(x, y);
-        }
-        ++seriesIndex;
-    }
+    RowSeriesBuilder builder(chart);
+    FeedLines(builder, lines);
 }

@@ -1,4 +1,4 @@
-// Exact-size list of doubles.
+// Growable list of doubles.
 #include "xlib/XDblList.h"
 
 #include "xlib/XMemory.h"
@@ -10,7 +10,7 @@ XDblList::~XDblList()
 
 void XDblList::SetCount(int n)
 {
-    XSetArrayCount(values, count, n);
+    XSetArrayCount(values, count, capacity, n);
 }
 
 int XDblList::Add(double value)

@@ -1,4 +1,4 @@
-// Exact-size list of doubles: series values and axis ticks.
+// Growable list of doubles: series values and axis ticks.
 #pragma once
 
 #include "xlib/XObject.h"
@@ -6,7 +6,8 @@
 class XDblList : public XObject {
 public:
     int count = 0;
-    double* values = nullptr;   // exactly count values, null when empty
+    int capacity = 0;   // elements the array has room for; count of them are in use
+    double* values = nullptr;   // count values in use, null when empty
 
     XDblList() = default;
     ~XDblList() override;

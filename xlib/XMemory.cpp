@@ -1,4 +1,4 @@
-// Run-time heap blocks for the library's exact-size arrays and strings.
+// Run-time heap blocks for the library's arrays and strings.
 #include "xlib/XMemory.h"
 
 #include <cstdlib>
@@ -15,12 +15,6 @@ void* XResizeBlock(void* block, std::size_t bytes)
 void* XAllocBlock(std::size_t bytes)
 {
     return XResizeBlock(nullptr, bytes);
-}
-
-void* XShrinkBlock(void* block, std::size_t bytes)
-{
-    void* resized = std::realloc(block, bytes ? bytes : 1);
-    return resized ? resized : block;
 }
 
 void XFreeBlock(void* block)

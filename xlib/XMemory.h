@@ -1,4 +1,4 @@
-// Run-time heap blocks for the library's exact-size arrays and strings.
+// Run-time heap blocks for the library's arrays and strings.
 #pragma once
 
 #include <cstddef>
@@ -10,9 +10,6 @@ void* XResizeBlock(void* block, std::size_t bytes);
 
 // Allocates a block of `bytes` bytes; throws std::bad_alloc on failure.
 void* XAllocBlock(std::size_t bytes);
-
-// Shrinks a block; never fails: when the heap cannot give a smaller block the old one stays.
-void* XShrinkBlock(void* block, std::size_t bytes);
 
 void XFreeBlock(void* block);
 
@@ -27,22 +24,28 @@ public:
     char* const data;
 };
 
-// The resizing rule of every library array: exactly n elements, no spare capacity;
-// the first min(old, n) elements survive, n = 0 frees the array. On allocation failure
-// the array and its count stay as they were; shrinking never fails.
+// The resizing rule of every library array: count becomes n; the first min(old, n)
+// elements survive, n = 0 frees the array. The array grows by half its capacity at least,
+// so that appending one element at a time costs amortised constant time; it does not
+// shrink but to nothing. On allocation failure the array, count and capacity stay as they
+// were.
 template <typename T>
-void XSetArrayCount(T*& array, int& count, int n)
+void XSetArrayCount(T*& array, int& count, int& capacity, int n)
 {
     if (n <= 0) {
         XFreeBlock(array);
         array = nullptr;
         count = 0;
+        capacity = 0;
         return;
     }
-    std::size_t bytes = sizeof(T) * static_cast<std::size_t>(n);
-    if (array && n < count)
-        array = static_cast<T*>(XShrinkBlock(array, bytes));
-    else
-        array = static_cast<T*>(XResizeBlock(array, bytes));
+    if (n > capacity) {
+        long long grown = static_cast<long long>(capacity) + capacity / 2;
+        int wanted = grown > n ? static_cast<int>(grown > 0x7FFFFFFF ? 0x7FFFFFFF : grown) : n;
+        if (wanted < 4)
+            wanted = 4;
+        array = static_cast<T*>(XResizeBlock(array, sizeof(T) * static_cast<std::size_t>(wanted)));
+        capacity = wanted;
+    }
     count = n;
 }

@@ -3,6 +3,7 @@
 
 #include <charconv>
 #include <climits>
+#include <cstring>
 #include <limits>
 
 namespace {
@@ -14,9 +15,9 @@ bool IsSpace(char c)
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
-const char* SkipDigits(const char* p)
+const char* SkipDigits(const char* p, const char* end)
 {
-    while (IsDigit(*p))
+    while (p < end && IsDigit(*p))
         ++p;
     return p;
 }
@@ -30,7 +31,7 @@ long long DecimalMagnitude(const char* start, const char* end)
     while (p < end && *p == '0')
         ++p;
     if (p < end && IsDigit(*p)) {
-        magnitude = SkipDigits(p) - p;
+        magnitude = SkipDigits(p, end) - p;
     } else if (p < end && *p == '.') {
         for (++p; p < end && *p == '0'; ++p)
             --magnitude;
@@ -51,30 +52,37 @@ long long DecimalMagnitude(const char* start, const char* end)
 
 double ParseLeadingNumber(const char* text)
 {
-    const char* p = text;
-    while (IsSpace(*p))
+    return ParseLeadingNumber(text, text + std::strlen(text));
+}
+
+double ParseLeadingNumber(const char* begin, const char* limit)
+{
+    // A NUL inside the range ends the text early; it stops every scan below as it is not
+    // a white space, sign, digit, point or exponent letter.
+    const char* p = begin;
+    while (p < limit && IsSpace(*p))
         ++p;
-    bool negative = *p == '-';
-    if (*p == '-' || *p == '+')
+    bool negative = p < limit && *p == '-';
+    if (p < limit && (*p == '-' || *p == '+'))
         ++p;
 
     const char* start = p;
-    const char* integerEnd = SkipDigits(p);
+    const char* integerEnd = SkipDigits(p, limit);
     const char* end = integerEnd;
     size_t digits = integerEnd - start;
-    if (*end == '.') {
-        const char* fractionEnd = SkipDigits(end + 1);
+    if (end < limit && *end == '.') {
+        const char* fractionEnd = SkipDigits(end + 1, limit);
         digits += fractionEnd - (end + 1);
         end = fractionEnd;
     }
     if (digits == 0)
         return 0.0;
-    if (*end == 'e' || *end == 'E') {
+    if (end < limit && (*end == 'e' || *end == 'E')) {
         const char* q = end + 1;
-        if (*q == '+' || *q == '-')
+        if (q < limit && (*q == '+' || *q == '-'))
             ++q;
-        if (IsDigit(*q))
-            end = SkipDigits(q);
+        if (q < limit && IsDigit(*q))
+            end = SkipDigits(q, limit);
     }
 
     double value = 0.0;

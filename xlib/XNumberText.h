@@ -7,3 +7,6 @@
 // forms ("0x1F" reads as 0). Magnitudes beyond the double range give +-infinity, those
 // below it +-0.0. The result is the correctly rounded double, the same in every build.
 double ParseLeadingNumber(const char* text);
+
+// The same for the text from begin up to (not including) end, or its first NUL.
+double ParseLeadingNumber(const char* begin, const char* end);

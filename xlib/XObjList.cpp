@@ -1,4 +1,4 @@
-// Exact-size list of object pointers.
+// Growable list of object pointers.
 #include "xlib/XObjList.h"
 
 #include "xlib/XMemory.h"
@@ -10,7 +10,7 @@ XObjList::~XObjList()
 
 void XObjList::SetCount(int n)
 {
-    XSetArrayCount(items, count, n);
+    XSetArrayCount(items, count, capacity, n);
 }
 
 int XObjList::Add(XObject* object)

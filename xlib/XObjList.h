@@ -1,4 +1,4 @@
-// Exact-size list of object pointers; it owns the pointer array, never the objects.
+// Growable list of object pointers; it owns the pointer array, never the objects.
 #pragma once
 
 #include "xlib/XObject.h"
@@ -6,7 +6,8 @@
 class XObjList : public XObject {
 public:
     int count = 0;
-    XObject** items = nullptr;   // exactly count pointers, null when empty
+    int capacity = 0;   // elements the array has room for; count of them are in use
+    XObject** items = nullptr;   // count pointers in use, null when empty
 
     XObjList() = default;
     ~XObjList() override;        // frees the array only: the objects are the filler's

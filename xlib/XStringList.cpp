@@ -1,6 +1,7 @@
 // Owning list of strings: the lines of a text file, or the fields of one line.
 #include "xlib/XStringList.h"
 
+#include "xlib/XLineReader.h"
 #include "xlib/XMemory.h"
 #include "xlib/XString.h"
 
@@ -12,11 +13,6 @@ namespace {
 
 constexpr int kLineBufferSize = 4096;
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
-
 }  // namespace
 
 XStringList::~XStringList()
@@ -27,7 +23,7 @@ XStringList::~XStringList()
 void XStringList::SetCount(int n)
 {
     int old = count;
-    XSetArrayCount(items, count, n);
+    XSetArrayCount(items, count, capacity, n);
     for (int i = old; i < count; ++i)
         items[i] = nullptr;
 }
@@ -70,12 +66,18 @@ void XStringList::Split(const char* text, char separator)
 
 int XStringList::ReadFile(const char* path)
 {
-    if (!path || !*path)
+    XLineReader reader;
+    if (!reader.Open(path))
         return 0;
-    FileHandle file(std::fopen(path, "r"));
-    if (!file)
-        return 0;
-    return ReadLines(file.get());
+    Clear();
+    XString work;
+    const char* text = nullptr;
+    int length = 0;
+    while (reader.Next(text, length)) {
+        work.SetText(text);
+        Add(work);
+    }
+    return reader.Failed() ? 0 : 1;
 }
 
 int XStringList::ReadLines(std::FILE* file)

@@ -10,7 +10,8 @@ class XString;
 class XStringList : public XObject {
 public:
     int count = 0;
-    XString** items = nullptr;   // exactly count slots, null when empty; entries owned
+    int capacity = 0;   // elements the array has room for; count of them are in use
+    XString** items = nullptr;   // count slots in use, null when empty; entries owned
 
     XStringList() = default;
     ~XStringList() override;
@@ -30,6 +31,8 @@ public:
     // list is then untouched) or a read error ended the reading (the lines before stay).
     int ReadFile(const char* path);
 
-    // ReadFile's reading loop on an open stream: clears the list, then adds its lines.
+    // The same lines through the run-time library's text-mode reading of an open stream
+    // (fgets, at most 4095 characters a call): clears the list, then adds its lines;
+    // 0 when a read error ended the reading.
     int ReadLines(std::FILE* file);
 };

@@ -6,6 +6,7 @@
 #include "csv/DataRange.h"
 #include "tests/support/SettingsGuard.h"
 #include "tests/support/TestFiles.h"
+#include "xlib/XStringList.h"
 
 #include <gtest/gtest.h>
 
@@ -266,6 +267,35 @@ TEST_F(CsvLoader, RangeStartsAtTheFirstPointWhateverItsPlace)
     PluginSettings.seriesInCols = 0;
     Load("\n7,8\n");
     ExpectRange(0, 1, 7, 8);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(CsvLoader, ListOfLinesLoadsAsTheFileDoes)
+{
+    const std::string bytes = "x;1;2\r\n3;;4\n\n5;6;7;8\nlast";
+    for (int rows : {0, 1}) {
+        PluginSettings.seriesInCols = rows ? 0 : 1;
+        PluginSettings.firstRowX = rows;
+        PluginSettings.firstColX = 1 - rows;
+        PluginSettings.separator = ';';
+        Load(bytes);
+        TempFile file(bytes);
+        XStringList lines;
+        lines.ReadFile(file.Path().c_str());
+        XChart fromList(canvas_, 640, 480);
+        if (rows)
+            LoadSeriesInRows(fromList, lines);
+        else
+            LoadSeriesInColumns(fromList, lines);
+        ASSERT_EQ(fromList.seriesList.Count(), SeriesCount());
+        for (int i = 0; i < SeriesCount(); ++i) {
+            EXPECT_EQ(PointsOf(*fromList.SeriesAt(i)), Series(i)) << i;
+            EXPECT_EQ(fromList.SeriesAt(i)->color, chart_->SeriesAt(i)->color);
+        }
+    }
 }
 
 }  // namespace

@@ -184,3 +184,47 @@ TEST(XStringListReadLines, ReadErrorEndsTheReading)
 }
 
 }  // namespace
+
+namespace {
+
+// Random bytes rich in line ends, carriage returns, NULs, Ctrl-Z and long runs.
+std::string RandomText(unsigned& seed, size_t size)
+{
+    const char alphabet[] = {'\n', '\r', '\0', '\x1A', ',', '1', 'a', ' '};
+    std::string text;
+    while (text.size() < size) {
+        seed = seed * 1664525u + 1013904223u;
+        unsigned pick = (seed >> 8) % 64;
+        if (pick < 8)
+            text += alphabet[pick];
+        else if (pick == 8)
+            text += std::string(4000 + (seed >> 20) % 300, 'x');   // around the 4095 limit
+        else
+            text += static_cast<char>('0' + pick % 10);
+    }
+    return text;
+}
+
+TEST(XStringListReadFile, SameLinesAsTextModeReading)
+{
+    unsigned seed = 4242;
+    for (int round = 0; round < 40; ++round) {
+        SCOPED_TRACE(round);
+        // Ctrl-Z ends text-mode input; most rounds keep it out so the whole file counts.
+        std::string text = RandomText(seed, 3000 + round * 700);
+        if (round % 4 != 0)
+            for (char& c : text)
+                c = c == '\x1A' ? 'z' : c;
+        TempFile file(text);
+        XStringList viaFgets;
+        std::FILE* stream = std::fopen(file.Path().c_str(), "r");
+        ASSERT_NE(stream, nullptr);
+        ASSERT_EQ(viaFgets.ReadLines(stream), 1);
+        std::fclose(stream);
+        XStringList viaReader;
+        ASSERT_EQ(viaReader.ReadFile(file.Path().c_str()), 1);
+        ASSERT_EQ(Entries(viaReader), Entries(viaFgets));
+    }
+}
+
+}  // namespace
