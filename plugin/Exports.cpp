@@ -1,9 +1,6 @@
 // The DLL boundary: the loader notification and the four entry points the host calls.
 // No C++ exception may cross it: the host is not C++, and an escaping exception ends it.
-#include "plugin/BitmapRequest.h"
-#include "plugin/ConfigDialog.h"
-#include "plugin/HostRecords.h"
-#include "plugin/Identify.h"
+#include "plugin/EntryPoints.h"
 #include "plugin/PluginSettings.h"
 #include "plugin/SettingsStore.h"
 
@@ -28,38 +25,22 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved)
 
 BOOL WINAPI QOR_IdentifyA(PluginInfo* info)
 {
-    try {
-        return IdentifyPlugin(info);
-    } catch (...) {
-        return FALSE;
-    }
+    return HostIdentify(info);
 }
 
 BOOL WINAPI QOR_IdentifyFileA(DWORD /*hostValue*/, const char* path, FileInfo* info)
 {
-    try {
-        return IdentifyFile(path, info);
-    } catch (...) {
-        return FALSE;
-    }
+    return HostIdentifyFile(path, info);
 }
 
 HBITMAP WINAPI QOR_LoadBitmapA(DWORD /*hostValue*/, const char* path)
 {
-    try {
-        return RenderCsvBitmap(path);
-    } catch (...) {
-        return nullptr;
-    }
+    return HostLoadBitmap(path);
 }
 
 int WINAPI QOR_Configure(HWND parent)
 {
-    try {
-        return RunConfigDialog(parent);
-    } catch (...) {
-        return 0;
-    }
+    return HostConfigure(parent);
 }
 
 }  // extern "C"

@@ -4,8 +4,12 @@
 #include <cstdlib>
 #include <new>
 
+bool (*xAllocationFault)() = nullptr;
+
 void* XResizeBlock(void* block, std::size_t bytes)
 {
+    if (xAllocationFault && xAllocationFault())
+        throw std::bad_alloc();
     void* resized = std::realloc(block, bytes ? bytes : 1);
     if (!resized)
         throw std::bad_alloc();

@@ -8,7 +8,11 @@
 // and the caller's state stays consistent.
 void* XResizeBlock(void* block, std::size_t bytes);
 
+extern bool (*xAllocationFault)();
+
 // Allocates a block of `bytes` bytes; throws std::bad_alloc on failure.
+//
+// A test build may set xAllocationFault: when it returns true, the allocation fails.
 void* XAllocBlock(std::size_t bytes);
 
 void XFreeBlock(void* block);

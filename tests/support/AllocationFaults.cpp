@@ -1,0 +1,78 @@
+// Failure injection for a test: makes the n-th allocation from now on fail.
+#include "tests/support/AllocationFaults.h"
+
+#include "xlib/XMemory.h"
+
+#include <cstdlib>
+#include <new>
+
+namespace {
+
+bool armed = false;
+bool fired = false;
+long counted = 0;
+long failAt = 0;
+
+bool FaultDue()
+{
+    if (!armed)
+        return false;
+    if (++counted != failAt)
+        return false;
+    fired = true;
+    return true;
+}
+
+void* Allocate(std::size_t size)
+{
+    if (FaultDue())
+        throw std::bad_alloc();
+    void* block = std::malloc(size ? size : 1);
+    if (!block)
+        throw std::bad_alloc();
+    return block;
+}
+
+}  // namespace
+
+void AllocationFaults::FailNth(long n)
+{
+    counted = 0;
+    failAt = n;
+    fired = false;
+    armed = true;
+    xAllocationFault = FaultDue;
+}
+
+void AllocationFaults::Disarm()
+{
+    armed = false;
+    xAllocationFault = nullptr;
+}
+
+long AllocationFaults::Counted()
+{
+    return counted;
+}
+
+bool AllocationFaults::Fired()
+{
+    return fired;
+}
+
+// Every operator new of the test program passes the fault check.
+void* operator new(std::size_t size) { return Allocate(size); }
+void* operator new[](std::size_t size) { return Allocate(size); }
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept
+{
+    try {
+        return Allocate(size);
+    } catch (...) {
+        return nullptr;
+    }
+}
+void* operator new[](std::size_t size, const std::nothrow_t& tag) noexcept { return operator new(size, tag); }
+void operator delete(void* block) noexcept { std::free(block); }
+void operator delete[](void* block) noexcept { std::free(block); }
+void operator delete(void* block, std::size_t) noexcept { std::free(block); }
+void operator delete[](void* block, std::size_t) noexcept { std::free(block); }
