@@ -222,11 +222,17 @@ TEST_F(Rendering, ThirteenthSeriesIsRedAgain)
 
 namespace {
 
-TEST_F(Rendering, RepeatedRendersKeepNoGdiObjectOrMemory)
+// Wine reports no GDI object count of its own: LiveGdiObjects reads it off the handle
+// table. Heap use is the sum of the busy blocks of every heap of the process.
+TEST_F(Rendering, ThousandRendersKeepNoGdiObjectOrMemory)
 {
+    std::string binary(20000, '\0');
+    for (size_t i = 0; i < binary.size(); ++i)
+        binary[i] = static_cast<char>((i * 2654435761u) >> 13);
     TempFile lines(Lines(0, 300));
     TempFile columns("1,2,3\n4,5,6\n7,8\n9\n");
-    const std::string files[] = {lines.Path(), columns.Path(), UniqueTempPath(".csv")};
+    TempFile garbage(binary);
+    const std::string files[] = {lines.Path(), columns.Path(), garbage.Path(), UniqueTempPath(".csv")};
     auto renderAll = [&] {
         for (const std::string& path : files) {
             HBITMAP bitmap = host.LoadBitmap(path);
@@ -238,14 +244,15 @@ TEST_F(Rendering, RepeatedRendersKeepNoGdiObjectOrMemory)
         renderAll();   // caches of the system and the run-time settle first
     long gdiBefore = LiveGdiObjects();
     std::size_t heapBefore = HeapBytesInUse();
-    for (int i = 0; i < 100; ++i)
+    for (int i = 0; i < 250; ++i)
         renderAll();
-    EXPECT_EQ(LiveGdiObjects(), gdiBefore);
+    EXPECT_LE(LiveGdiObjects(), gdiBefore);
     EXPECT_EQ(HeapBytesInUse(), heapBefore);
 
     // The census itself sees a leak: one kept pen shows.
+    long now = LiveGdiObjects();
     HPEN kept = CreatePen(PS_SOLID, 1, 0);
-    EXPECT_EQ(LiveGdiObjects(), gdiBefore + 1);
+    EXPECT_EQ(LiveGdiObjects(), now + 1);
     DeleteObject(kept);
 }
 
@@ -263,7 +270,7 @@ protected:
     // Renders the bytes as a file with the given settings stored, into NAME.bmp.
     void Write(const char* name, const std::string& bytes)
     {
-        TempFile file(bytes);
+        TempFile file(bytes, FixedName{std::string(name) + ".csv"});
         WritePath(name, file.Path());
     }
 

@@ -6,17 +6,34 @@
 #include <cstdio>
 #include <stdexcept>
 
+std::string TempFolder();
+
 std::string UniqueTempPath(const std::string& suffix)
 {
     static unsigned serial = 0;
-    char folder[MAX_PATH];
-    GetTempPathA(MAX_PATH, folder);
     char name[64];
     std::snprintf(name, sizeof name, "cct%lu_%u", static_cast<unsigned long>(GetCurrentProcessId()), ++serial);
-    return std::string(folder) + name + suffix;
+    return TempFolder() + name + suffix;
+}
+
+std::string TempFolder()
+{
+    char folder[MAX_PATH];
+    GetTempPathA(MAX_PATH, folder);
+    return folder;
 }
 
 TempFile::TempFile(const std::string& bytes, const std::string& suffix) : path_(UniqueTempPath(suffix))
+{
+    Write(bytes);
+}
+
+TempFile::TempFile(const std::string& bytes, const FixedName& name) : path_(TempFolder() + name.name)
+{
+    Write(bytes);
+}
+
+void TempFile::Write(const std::string& bytes)
 {
     std::FILE* file = std::fopen(path_.c_str(), "wb");
     if (!file)

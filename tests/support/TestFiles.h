@@ -3,10 +3,17 @@
 
 #include <string>
 
+// A file name in the temp folder exactly as given, for files whose name must not change
+// from run to run (it shows as the chart's title).
+struct FixedName {
+    std::string name;
+};
+
 // A file in the Windows temp folder holding the given bytes, removed when destroyed.
 class TempFile {
 public:
     explicit TempFile(const std::string& bytes, const std::string& suffix = ".csv");
+    TempFile(const std::string& bytes, const FixedName& name);
     ~TempFile();
     TempFile(const TempFile&) = delete;
     TempFile& operator=(const TempFile&) = delete;
@@ -14,6 +21,8 @@ public:
     const std::string& Path() const { return path_; }
 
 private:
+    void Write(const std::string& bytes);
+
     std::string path_;
 };
 

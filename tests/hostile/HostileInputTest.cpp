@@ -1,0 +1,208 @@
+// Whatever a file named .csv holds, the host gets a bitmap back and lives on. On the 64-bit
+// target each case runs in a process of its own, so that a crash fails that case alone.
+#include "tests/support/PluginHost.h"
+#include "tests/support/TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+constexpr char kHoldFileVariable[] = "CSVCHART_HOLD_FILE";
+
+class Hostile : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(host.Loaded()); }
+
+    // The plug-in draws the path into a bitmap of the configured size.
+    void ExpectChart(const std::string& path)
+    {
+        BitmapPixels pixels;
+        ASSERT_TRUE(host.Render(path, pixels)) << "no bitmap for " << path;
+        EXPECT_EQ(pixels.width, 640);
+        EXPECT_EQ(pixels.height, 480);
+        EXPECT_EQ(PixelAt(pixels, pixels.width - 21, pixels.height / 2), 0u) << "the frame's right side";
+    }
+
+    void ExpectChartOf(const std::string& bytes)
+    {
+        TempFile file(bytes);
+        ExpectChart(file.Path());
+    }
+
+    PluginHost host;
+};
+
+std::string RandomBytes(size_t size, unsigned seed)
+{
+    std::string bytes(size, '\0');
+    for (char& b : bytes) {
+        seed = seed * 1664525u + 1013904223u;
+        b = static_cast<char>(seed >> 24);
+    }
+    return bytes;
+}
+
+TEST_F(Hostile, RandomBinaryBytes)
+{
+    ExpectChartOf(RandomBytes(2 << 20, 1));
+    ExpectChartOf(RandomBytes(4096 * 3 + 17, 2));
+}
+
+TEST_F(Hostile, TenMegabyteSingleLine)
+{
+    std::string line;
+    line.reserve(10 << 20);
+    for (int i = 0; line.size() < (10u << 20); ++i)
+        line += std::to_string(i % 1000) + ",";
+    ExpectChartOf(line);
+}
+
+TEST_F(Hostile, NulBytesInsideLines)
+{
+    std::string bytes;
+    for (int i = 0; i < 1000; ++i)
+        bytes += std::to_string(i) + std::string(1, '\0') + ",5\0,6\n";
+    ExpectChartOf(bytes);
+}
+
+TEST_F(Hostile, LinesOfOnlySeparators)
+{
+    std::string bytes;
+    for (int i = 0; i < 5000; ++i)
+        bytes += std::string(i % 50, ',') + "\n";
+    ExpectChartOf(bytes);
+}
+
+TEST_F(Hostile, NumbersBeyondTheDoubleRange)
+{
+    ExpectChartOf("1e999\n-1e999\n1e-400\n");
+    ExpectChartOf("1e999,1\n2,-1e999\n1e-400,1e308\n-1e308,3\n");
+}
+
+TEST_F(Hostile, BoundsFarFromZeroWithATinySpread)
+{
+    ExpectChartOf("2200000000\n2200000005\n2200000001\n");
+    std::string timestamps;
+    for (int i = 0; i < 60; ++i)
+        timestamps += std::to_string(1733650000 + i) + "," + std::to_string(20 + i % 7) + "\n";
+    ExpectChartOf(timestamps);
+}
+
+TEST_F(Hostile, TwentyThousandColumns)
+{
+    std::string line;
+    for (int i = 0; i < 20000; ++i)
+        line += std::to_string(i % 97) + ",";
+    ExpectChartOf(line + "\n" + line + "\n" + line + "\n");
+}
+
+TEST_F(Hostile, MillionRows)
+{
+    std::string bytes;
+    bytes.reserve(16 << 20);
+    for (int i = 0; i < 1000000; ++i)
+        bytes += std::to_string(i % 1013) + "," + std::to_string((i * 7) % 509) + "\n";
+    ExpectChartOf(bytes);
+}
+
+TEST_F(Hostile, EmptyFile)
+{
+    ExpectChartOf("");
+}
+
+TEST_F(Hostile, DirectoryNamedCsv)
+{
+    std::string folder = UniqueTempPath(".csv");
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+    ExpectChart(folder);
+    RemoveDirectoryA(folder.c_str());
+}
+
+TEST_F(Hostile, FileLockedByAnotherProcess)
+{
+    TempFile file("1,2\n3,4\n");
+    // A second test process holds the file open with no sharing allowed.
+    std::string held = file.Path();
+    SetEnvironmentVariableA(kHoldFileVariable, held.c_str());
+    HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, "csvchart-hold-ready");
+    HANDLE release = CreateEventA(nullptr, TRUE, FALSE, "csvchart-hold-release");
+    char program[MAX_PATH];
+    GetModuleFileNameA(nullptr, program, MAX_PATH);
+    std::string command = std::string("\"") + program + "\" --gtest_filter=HostileHelper.HoldFileOpen";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
+    SetEnvironmentVariableA(kHoldFileVariable, nullptr);
+    ASSERT_EQ(WaitForSingleObject(ready, 60000), WAIT_OBJECT_0) << "the holding process did not start";
+    EXPECT_EQ(CreateFileA(held.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                          nullptr),
+              INVALID_HANDLE_VALUE)
+        << "the file should be locked";
+    ExpectChart(held);
+    SetEvent(release);
+    WaitForSingleObject(process.hProcess, 60000);
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+    CloseHandle(ready);
+    CloseHandle(release);
+}
+
+// Runs only as the holding process of FileLockedByAnotherProcess.
+TEST(HostileHelper, HoldFileOpen)
+{
+    const char* path = std::getenv(kHoldFileVariable);
+    if (!path)
+        GTEST_SKIP() << "runs as the helper process of Hostile.FileLockedByAnotherProcess";
+    HANDLE file = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    HANDLE ready = OpenEventA(EVENT_MODIFY_STATE, FALSE, "csvchart-hold-ready");
+    HANDLE release = OpenEventA(SYNCHRONIZE, FALSE, "csvchart-hold-release");
+    SetEvent(ready);
+    WaitForSingleObject(release, 60000);
+    CloseHandle(file);
+    CloseHandle(ready);
+    CloseHandle(release);
+}
+
+std::string PathOfLength(size_t length)
+{
+    char temp[MAX_PATH];
+    std::string folder(temp, GetTempPathA(MAX_PATH, temp));
+    std::string path = folder + std::string(200, 'd');
+    if (length <= folder.size() + 200 + 10)
+        path = folder + std::string(length - folder.size() - 4, 'n');
+    else
+        path += "\\" + std::string(length - path.size() - 5, 'n');
+    return path + ".csv";
+}
+
+TEST_F(Hostile, PathsOf259And300Characters)
+{
+    for (size_t length : {259u, 300u}) {
+        std::string path = PathOfLength(length);
+        ASSERT_EQ(path.size(), length);
+        std::string folder = path.substr(0, path.find_last_of('\\'));
+        CreateDirectoryA(("\\\\?\\" + folder).c_str(), nullptr);
+        HANDLE file = CreateFileA(("\\\\?\\" + path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        if (file != INVALID_HANDLE_VALUE) {
+            DWORD written = 0;
+            WriteFile(file, "1\n2\n", 4, &written, nullptr);
+            CloseHandle(file);
+        }
+        ExpectChart(path);
+        DeleteFileA(("\\\\?\\" + path).c_str());
+        RemoveDirectoryA(("\\\\?\\" + folder).c_str());
+    }
+}
+
+TEST_F(Hostile, NameWithBytesAbove0x7F)
+{
+    TempFile file("1,2\n3,4\n", "-t\xEBst\xE4\xF6\xFC\xA7.csv");
+    ExpectChart(file.Path());
+}
+
+}  // namespace
