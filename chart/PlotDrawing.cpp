@@ -2,6 +2,7 @@
 #include "chart/PlotDrawing.h"
 
 #include "chart/DrawingHelpers.h"
+#include "chart/LineRunDrawer.h"
 #include "chart/NumericFunctions.h"
 #include "chart/SegmentVisibility.h"
 #include "chart/XChart.h"
@@ -123,13 +124,15 @@ void XChart::DrawSeries(XSeries& series, int first, int last)
     XDblRect window(xAxis.min, yAxis.min, xAxis.max, yAxis.max);
     const double* xs = series.xValues.values;
     const double* ys = series.yValues.values;
-    // A solid pen looks the same whether it is made once or for every segment; a styled
-    // one is made anew for each, so that each segment starts its pattern afresh.
-    const bool solid = series.penStyle == PS_SOLID;
-    if (solid)
+    // A solid one-pixel pen looks the same whether it is made once or for every segment,
+    // and its segments may be joined into runs; a styled or wide one is made anew for each
+    // segment and each segment drawn on its own, so each starts its pattern afresh.
+    const bool plain = series.penStyle == PS_SOLID && series.penWidth <= 1;
+    if (plain)
         canvas.SetPen(SeriesDrawColor(series), series.penStyle, series.penWidth);
+    LineRunDrawer runs(canvas);
     for (int i = first; i < last; ++i) {
-        if (!solid)
+        if (!plain)
             canvas.SetPen(SeriesDrawColor(series), series.penStyle, series.penWidth);
         XDblPoint p1(xs[i], ys[i]);
         XDblPoint p2(xs[i + 1], ys[i + 1]);
@@ -144,8 +147,17 @@ void XChart::DrawSeries(XSeries& series, int first, int last)
                 !CutToBox(a, b, -kExactOffsetLimit, kExactOffsetLimit))
                 continue;
         }
-        canvas.MoveTo(plot.left + FloorToInt(a.x), plot.bottom - 1 - FloorToInt(a.y));
-        canvas.LineTo(plot.left + FloorToInt(b.x), plot.bottom - 1 - FloorToInt(b.y));
+        int x1 = plot.left + FloorToInt(a.x);
+        int y1 = plot.bottom - 1 - FloorToInt(a.y);
+        int x2 = plot.left + FloorToInt(b.x);
+        int y2 = plot.bottom - 1 - FloorToInt(b.y);
+        if (plain) {
+            runs.Segment(x1, y1, x2, y2);
+        } else {
+            canvas.MoveTo(x1, y1);
+            canvas.LineTo(x2, y2);
+        }
     }
+    runs.Flush();
     ClearClip(canvas.dc);
 }

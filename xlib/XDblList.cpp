@@ -13,7 +13,7 @@ void XDblList::SetCount(int n)
     XSetArrayCount(values, count, capacity, n);
 }
 
-int XDblList::Add(double value)
+int XDblList::AddGrowing(double value)
 {
     SetCount(count + 1);
     values[count - 1] = value;

@@ -15,6 +15,16 @@ public:
     int Count() const { return count; }
     double At(int index) const { return values[index]; }
     void SetCount(int n);
-    int Add(double value);
+    int Add(double value)
+    {
+        if (count < capacity) {   // the common case, without a call
+            values[count] = value;
+            return count++;
+        }
+        return AddGrowing(value);
+    }
     void Clear();
+
+private:
+    int AddGrowing(double value);
 };

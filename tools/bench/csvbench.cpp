@@ -1,14 +1,14 @@
 // Times rendering through the plug-in's export, and the stages of one render.
 //   csvbench render DLL RUNS FILE...   median time of QOR_LoadBitmapA per file, peak memory
 //   csvbench stages FILE               time of each stage of one render, in this process
-//   csvbench parse FILE                time to read the file and parse its numbers, alone
+//   csvbench parse RUNS FILE           median time to read the file and parse its numbers, alone
 #include "canvas/XCanvas.h"
 #include "chart/XChart.h"
 #include "csv/CsvLoader.h"
+#include "csv/FieldSpans.h"
 #include "plugin/HostRecords.h"
 #include "plugin/PluginSettings.h"
-#include "xlib/XString.h"
-#include "xlib/XStringList.h"
+#include "xlib/XLineReader.h"
 
 #include <psapi.h>
 
@@ -31,12 +31,13 @@ double Now()
     return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
+// The most memory the process has held (peak working set), in megabytes.
 double PeakMegabytes()
 {
     PROCESS_MEMORY_COUNTERS counters = {};
     counters.cb = sizeof counters;
     GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
-    return counters.PeakPagefileUsage / (1024.0 * 1024.0);
+    return counters.PeakWorkingSetSize / (1024.0 * 1024.0);
 }
 
 int RenderThroughExport(const char* dll, int runs, int fileCount, char** files)
@@ -65,21 +66,27 @@ int RenderThroughExport(const char* dll, int runs, int fileCount, char** files)
     return 0;
 }
 
-int ParseOnly(const char* path)
+// Reading the lines and converting every field, nothing else: the floor for a render.
+int ParseOnly(const char* path, int runs)
 {
-    double start = Now();
-    XStringList lines;
-    lines.ReadFile(path);
-    double read = Now();
-    XStringList fields;
+    std::vector<double> times;
     double sum = 0;
-    for (int i = 0; i < lines.Count(); ++i) {
-        fields.Split(lines.At(i)->buffer, PluginSettings.separator);
-        for (int k = 0; k < fields.Count(); ++k)
-            sum += fields.At(k)->ToDouble();
+    for (int run = 0; run < runs; ++run) {
+        double start = Now();
+        XLineReader reader;
+        reader.Open(path);
+        std::vector<FieldSpan> fields;
+        const char* text = nullptr;
+        int length = 0;
+        while (reader.Next(text, length)) {
+            SplitIntoSpans(text, length, PluginSettings.separator, fields);
+            for (const FieldSpan& field : fields)
+                sum += SpanValue(field);
+        }
+        times.push_back(Now() - start);
     }
-    double parsed = Now();
-    std::printf("read %.3f s, split and parse %.3f s (checksum %g)\n", read - start, parsed - read, sum);
+    std::sort(times.begin(), times.end());
+    std::printf("%s\tread and parse median %.3f s (checksum %g)\n", path, times[times.size() / 2], sum);
     return 0;
 }
 
@@ -117,8 +124,8 @@ int main(int argc, char** argv)
         return RenderThroughExport(argv[2], std::atoi(argv[3]), argc - 4, argv + 4);
     if (argc == 3 && std::strcmp(argv[1], "stages") == 0)
         return Stages(argv[2]);
-    if (argc == 3 && std::strcmp(argv[1], "parse") == 0)
-        return ParseOnly(argv[2]);
-    std::fprintf(stderr, "usage: csvbench render DLL RUNS FILE... | stages FILE | parse FILE\n");
+    if (argc == 4 && std::strcmp(argv[1], "parse") == 0)
+        return ParseOnly(argv[3], std::atoi(argv[2]));
+    std::fprintf(stderr, "usage: csvbench render DLL RUNS FILE... | stages FILE | parse RUNS FILE\n");
     return 2;
 }
