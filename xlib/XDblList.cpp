@@ -24,3 +24,11 @@ void XDblList::Clear()
 {
     SetCount(0);
 }
+
+void XDblList::Reserve(int n)
+{
+    if (n > capacity) {
+        values = static_cast<double*>(XResizeBlock(values, sizeof(double) * static_cast<std::size_t>(n)));
+        capacity = n;
+    }
+}

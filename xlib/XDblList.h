@@ -24,6 +24,8 @@ public:
         return AddGrowing(value);
     }
     void Clear();
+    // Makes room for n values in all without changing the count.
+    void Reserve(int n);
 
 private:
     int AddGrowing(double value);

@@ -27,11 +27,17 @@ bool XLineReader::Open(const char* path)
     chunk_ = static_cast<char*>(XAllocBlock(kChunkSize));
     // Binary: the text-mode translation is done here, the same for every chunk boundary.
     file_ = std::fopen(path, "rb");
-    return file_ != nullptr;
+    if (!file_)
+        return false;
+    if (_fseeki64(file_, 0, SEEK_END) == 0)
+        fileSize_ = _ftelli64(file_);
+    _fseeki64(file_, 0, SEEK_SET);
+    return true;
 }
 
 bool XLineReader::Fill()
 {
+    taken_ += static_cast<long long>(size_);
     size_ = std::fread(chunk_, 1, kChunkSize, file_);
     position_ = 0;
     if (size_ == 0 && std::ferror(file_))

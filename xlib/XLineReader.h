@@ -25,6 +25,10 @@ public:
     // True when a read error, not the end of the file, ended the input.
     bool Failed() const { return failed_; }
 
+    // The file's size when opened, and how many of its bytes the entries so far took.
+    long long FileSize() const { return fileSize_; }
+    long long BytesTaken() const { return taken_ + static_cast<long long>(position_); }
+
 private:
     int NextChar();
     int PeekByte();
@@ -34,6 +38,8 @@ private:
     char* chunk_ = nullptr;
     std::size_t size_ = 0;
     std::size_t position_ = 0;
+    long long taken_ = 0;   // bytes of the chunks before the current one
+    long long fileSize_ = 0;
     bool ended_ = false;
     bool failed_ = false;
     char line_[kLineLimit + 1];
