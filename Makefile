@@ -6,7 +6,7 @@ JOBS ?= 2
 PLUGHOST32 = tools/winerun.sh 32 $(CURDIR)/$(BUILD)/wine32 $(BUILD)/i686/bin/plughost.exe
 DLL32 = $(BUILD)/i686/bin/csvchart.dll
 
-.PHONY: all setup build demo pictures test clean
+.PHONY: all setup build demo pictures test bench clean
 
 all: build
 
@@ -45,6 +45,10 @@ pictures: build
 	@tools/with-display.sh $(BUILD) tools/winerun.sh 32 $(CURDIR)/$(BUILD)/wine32 explorer /desktop=shot,640x480 \
 	  'P:\$(BUILD)\i686\bin\plughost.exe' configure 'P:\$(BUILD)\i686\bin\csvchart.dll' \
 	  --screenshot 'P:\docs\settings-dialog.png' 2>/dev/null | grep -v '^X connection'
+
+# Speed and memory on large generated files, beside gnuplot (several minutes).
+bench: build
+	@tools/bench.sh $(BUILD)
 
 clean:
 	rm -rf $(BUILD)
