@@ -52,11 +52,9 @@ void XChart::DrawYAxis()
     if (yAxis.showCaption == 1) {
         // Centred with the regular width, drawn bold: it reaches a little above centre.
         int w = canvas.TextWidth(yAxis.caption.Text());
-        FontSpec saved = canvas.fontSpec;
-        canvas.SetFont(CaptionFont(saved));
+        ScopedFont bold(canvas, CaptionFont(canvas.fontSpec));
         int n = DivInt(height - marginTop - marginBottom - w, 2);
         DrawRotatedText(canvas, kCaptionEdgeGap, height - marginBottom - n, kCaptionAngle, yAxis.caption.Text());
-        canvas.SetFont(saved);
     }
 
     XString label;
@@ -84,11 +82,9 @@ void XChart::DrawXAxis()
 
     if (xAxis.showCaption == 1) {
         int w = canvas.TextWidth(xAxis.caption.Text());
-        FontSpec saved = canvas.fontSpec;
-        canvas.SetFont(CaptionFont(saved));
+        ScopedFont bold(canvas, CaptionFont(canvas.fontSpec));
         int n = DivInt(width - marginRight - marginLeft - w, 2);
         canvas.DrawString(marginLeft + n, height - h - kCaptionEdgeGap, xAxis.caption.Text());
-        canvas.SetFont(saved);
     }
 
     XString label;

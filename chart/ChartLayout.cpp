@@ -2,6 +2,7 @@
 #include "chart/ChartLayout.h"
 
 #include "canvas/XCanvas.h"
+#include "chart/DrawingHelpers.h"
 #include "chart/NumericFunctions.h"
 #include "chart/XChart.h"
 #include "chart/XSeries.h"
@@ -53,12 +54,10 @@ void XChart::FitTitleMargin()
 {
     if (showTitle == 1) {
         // Measured 4 points larger at unchanged weight; the title itself is drawn larger still.
-        FontSpec saved = canvas.fontSpec;
-        FontSpec measured = saved;
+        FontSpec measured = canvas.fontSpec;
         measured.pointSize += kTitleSizeIncrease;
-        canvas.SetFont(measured);
+        ScopedFont larger(canvas, measured);
         marginTop = canvas.TextHeight(kTextUnitSample) + 2 * kSpacing;
-        canvas.SetFont(saved);
     } else {
         marginTop = kDefaultMargin;
     }

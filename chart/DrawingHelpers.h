@@ -16,6 +16,22 @@ inline void SetFramePen(XCanvas& canvas, COLORREF color)
     canvas.SetPen(color, PS_SOLID, 1);
 }
 
+// Selects a changed copy of the canvas's font for a scope, and the saved one again after it.
+class ScopedFont {
+public:
+    ScopedFont(XCanvas& canvas, const FontSpec& changed) : canvas_(canvas), saved_(canvas.fontSpec)
+    {
+        canvas_.SetFont(changed);
+    }
+    ~ScopedFont() { canvas_.SetFont(saved_); }
+    ScopedFont(const ScopedFont&) = delete;
+    ScopedFont& operator=(const ScopedFont&) = delete;
+
+private:
+    XCanvas& canvas_;
+    const FontSpec saved_;
+};
+
 inline RECT ToRect(int left, int top, int right, int bottom)
 {
     RECT rect = {left, top, right, bottom};

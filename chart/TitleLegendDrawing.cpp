@@ -47,13 +47,11 @@ void XChart::DrawTitle()
         canvas.FillRect(band);
         return;
     }
-    FontSpec saved = canvas.fontSpec;
-    canvas.SetFont(TitleFont(saved, textColor));
+    ScopedFont titleFont(canvas, TitleFont(canvas.fontSpec, textColor));
     int tw = canvas.TextWidth(title.Text());
     // Centred over the plot, not over the band; the opaque output fills the whole band.
     int x = marginLeft + DivInt(width - marginRight - marginLeft - tw, 2);
     canvas.DrawStringInRect(band, x, kTitleTop, title.Text());
-    canvas.SetFont(saved);
 }
 
 void XChart::DrawLegend()

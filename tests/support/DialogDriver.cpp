@@ -1,26 +1,17 @@
 // Drives the plug-in's modal settings dialog from inside its own message loop.
 #include "tests/support/DialogDriver.h"
 
+#include "ThreadDialog.h"
+
 namespace {
 
 const DialogScript* pendingScript = nullptr;
 bool scriptRan = false;
 int waits = 0;
 
-BOOL CALLBACK FindVisibleDialog(HWND window, LPARAM found)
-{
-    char className[16] = {};
-    GetClassNameA(window, className, sizeof className);
-    if (lstrcmpA(className, "#32770") != 0 || !IsWindowVisible(window))
-        return TRUE;
-    *reinterpret_cast<HWND*>(found) = window;
-    return FALSE;
-}
-
 void CALLBACK OnTimer(HWND, UINT, UINT_PTR timer, DWORD)
 {
-    HWND dialog = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), FindVisibleDialog, reinterpret_cast<LPARAM>(&dialog));
+    HWND dialog = FindShownDialogOfThisThread();
     if (!dialog && ++waits < 200)
         return;
     KillTimer(nullptr, timer);

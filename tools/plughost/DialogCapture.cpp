@@ -2,6 +2,7 @@
 #include "DialogCapture.h"
 
 #include "ImageFile.h"
+#include "ThreadDialog.h"
 
 #include <cstdio>
 
@@ -10,16 +11,6 @@ namespace {
 std::string capturePath;
 bool captured = false;
 int attempts = 0;
-
-BOOL CALLBACK FindDialog(HWND window, LPARAM found)
-{
-    char className[16] = {};
-    GetClassNameA(window, className, sizeof className);
-    if (lstrcmpA(className, "#32770") != 0 || !IsWindowVisible(window))
-        return TRUE;
-    *reinterpret_cast<HWND*>(found) = window;
-    return FALSE;
-}
 
 bool WritePicture(HWND dialog)
 {
@@ -46,8 +37,7 @@ bool WritePicture(HWND dialog)
 
 void CALLBACK OnTimer(HWND, UINT, UINT_PTR timer, DWORD)
 {
-    HWND dialog = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&dialog));
+    HWND dialog = FindShownDialogOfThisThread();
     if (!dialog && ++attempts < 100)
         return;   // not up yet
     KillTimer(nullptr, timer);
