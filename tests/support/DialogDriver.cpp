@@ -5,14 +5,17 @@
 
 namespace {
 
+// Where 32-bit Wine runs under emulation, a dialog can take many seconds to show.
+constexpr ULONGLONG kLongestWaitMs = 60000;
+
 const DialogScript* pendingScript = nullptr;
 bool scriptRan = false;
-int waits = 0;
+ULONGLONG deadline = 0;
 
 void CALLBACK OnTimer(HWND, UINT, UINT_PTR timer, DWORD)
 {
     HWND dialog = FindShownDialogOfThisThread();
-    if (!dialog && ++waits < 200)
+    if (!dialog && GetTickCount64() < deadline)
         return;
     KillTimer(nullptr, timer);
     if (!dialog || !pendingScript)
@@ -29,7 +32,7 @@ bool RunDialogScript(const std::function<void()>& open, const DialogScript& scri
 {
     pendingScript = &script;
     scriptRan = false;
-    waits = 0;
+    deadline = GetTickCount64() + kLongestWaitMs;
     UINT_PTR timer = SetTimer(nullptr, 0, 20, OnTimer);
     open();
     KillTimer(nullptr, timer);

@@ -8,9 +8,12 @@
 
 namespace {
 
+// Where 32-bit Wine runs under emulation, a dialog can take many seconds to show.
+constexpr ULONGLONG kLongestWaitMs = 60000;
+
 std::string capturePath;
 bool captured = false;
-int attempts = 0;
+ULONGLONG deadline = 0;
 
 bool WritePicture(HWND dialog)
 {
@@ -38,7 +41,7 @@ bool WritePicture(HWND dialog)
 void CALLBACK OnTimer(HWND, UINT, UINT_PTR timer, DWORD)
 {
     HWND dialog = FindShownDialogOfThisThread();
-    if (!dialog && ++attempts < 100)
+    if (!dialog && GetTickCount64() < deadline)
         return;   // not up yet
     KillTimer(nullptr, timer);
     if (!dialog)
@@ -54,7 +57,7 @@ void CaptureDialogOnceShown(const std::string& path)
 {
     capturePath = path;
     captured = false;
-    attempts = 0;
+    deadline = GetTickCount64() + kLongestWaitMs;
     SetTimer(nullptr, 0, 300, OnTimer);
 }
 
