@@ -82,6 +82,17 @@ make_prefix() {  # name arch loader
   [ -f "$prefix/system.reg" ] || { say "creating $prefix failed"; exit 1; }
 }
 
+# Windows of the prefix open in a virtual desktop: on a display without a window manager
+# (Xvfb) Wine otherwise waits for each window to be mapped, seconds per dialog.
+use_virtual_desktop() {  # name loader
+  local prefix="$build_dir/$1"
+  grep -q 'Wine\\\\Explorer\\\\Desktops' "$prefix/user.reg" 2>/dev/null && return 0
+  say "giving the $1 prefix a virtual desktop"
+  WINEPREFIX="$prefix" "$2" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1 || true
+  WINEPREFIX="$prefix" "$2" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1 || true
+  WINEPREFIX="$prefix" /usr/lib/wine/wineserver -w || true
+}
+
 # Drive P: of every prefix is the project folder, so sample paths have no dots in them.
 map_project_drive() {
   local link="$build_dir/$1/dosdevices/p:"
@@ -95,3 +106,5 @@ make_prefix wine64 win64 /usr/lib/wine/wine64
 make_prefix wine32 win32 /usr/lib/wine/wine
 map_project_drive wine64
 map_project_drive wine32
+use_virtual_desktop wine64 /usr/lib/wine/wine64
+use_virtual_desktop wine32 /usr/lib/wine/wine

@@ -3,7 +3,6 @@
 
 #include "xlib/XString.h"
 
-#include <cstring>
 
 namespace {
 
