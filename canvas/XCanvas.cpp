@@ -49,99 +49,90 @@ void XCanvas::SetFont(FontSpec spec)
                spec.textColor);
 }
 
-// Each Select* takes ownership of a handle (null releases). The replaced object is taken
-// out of the DC first and deleted after, never while selected.
-void XCanvas::SelectPen(HPEN handle)
+// Each Select* takes ownership of a handle (null releases) through SwapObject, which
+// takes the replaced object out of the DC first and deletes it after, never while selected.
+template <typename Handle>
+XCanvas::Swap XCanvas::SwapObject(Handle& current, HGDIOBJ& saved, Handle handle)
 {
-    if (dc && !savedPen) {
-        if (handle) {
-            if (pen)
-                DeleteObject(pen);   // not selected: a failed selection left nothing saved
-            savedPen = SelectObject(dc, handle);
-            pen = handle;
-        }
-        return;
+    if (dc && !saved) {
+        if (!handle)
+            return Swap::None;
+        if (current)
+            DeleteObject(current);   // not selected: a failed selection left nothing saved
+        saved = SelectObject(dc, handle);
+        current = handle;
+        return Swap::Saved;
     }
+    Swap result = Swap::None;
     if (dc) {
         if (handle) {
             SelectObject(dc, handle);
+            result = Swap::Replaced;
         } else {
-            SelectObject(dc, savedPen);
-            savedPen = nullptr;
+            SelectObject(dc, saved);
+            saved = nullptr;
+            result = Swap::Restored;
         }
     }
-    if (pen)
-        DeleteObject(pen);
-    pen = handle;
+    if (current)
+        DeleteObject(current);
+    current = handle;
+    return result;
+}
+
+void XCanvas::SelectPen(HPEN handle)
+{
+    SwapObject(pen, savedPen, handle);
 }
 
 void XCanvas::SelectBrush(HBRUSH handle, int style, COLORREF color)
 {
     int mode = BackgroundModeFor(style);
-    if (dc && !savedBrush) {
-        if (handle) {
-            if (brush)
-                DeleteObject(brush);
-            savedBrush = SelectObject(dc, handle);
-            brush = handle;
-            savedBkMode = SetBkMode(dc, mode);
-            bkMode = mode;
-            savedBkColor = SetBkColor(dc, color);
-            bkColor = color;
-        }
-        return;
+    switch (SwapObject(brush, savedBrush, handle)) {
+    case Swap::Saved:
+        savedBkMode = SetBkMode(dc, mode);
+        savedBkColor = SetBkColor(dc, color);
+        break;
+    case Swap::Replaced:
+        SetBkMode(dc, mode);
+        SetBkColor(dc, color);
+        break;
+    case Swap::Restored:
+        // Releasing also gives back the DC's own background, as releasing the font gives
+        // back its text colour.
+        SetBkMode(dc, savedBkMode);
+        SetBkColor(dc, savedBkColor);
+        savedBkMode = 0;
+        savedBkColor = 0;
+        break;
+    case Swap::None:
+        if (dc)
+            return;   // attached, nothing held and nothing given: nothing changes
+        break;
     }
-    if (dc) {
-        if (handle) {
-            SelectObject(dc, handle);
-            SetBkMode(dc, mode);
-            SetBkColor(dc, color);
-        } else {
-            // Releasing also gives back the DC's own background, as releasing the font
-            // gives back its text colour.
-            SelectObject(dc, savedBrush);
-            SetBkMode(dc, savedBkMode);
-            SetBkColor(dc, savedBkColor);
-            savedBrush = nullptr;
-            savedBkMode = 0;
-            savedBkColor = 0;
-        }
-    }
-    if (brush)
-        DeleteObject(brush);
-    brush = handle;
     bkMode = mode;
     bkColor = color;
 }
 
 void XCanvas::SelectFont(HFONT handle, COLORREF color)
 {
-    if (dc && !savedFont) {
-        if (handle) {
-            if (font)
-                DeleteObject(font);
-            savedFont = SelectObject(dc, handle);
-            font = handle;
-            savedTextColor = SetTextColor(dc, color);
-            textColor = color;
-        }
-        return;
+    switch (SwapObject(font, savedFont, handle)) {
+    case Swap::Saved:
+        savedTextColor = SetTextColor(dc, color);
+        break;
+    case Swap::Replaced:
+        SetTextColor(dc, color);
+        break;
+    case Swap::Restored:
+        SetTextColor(dc, savedTextColor);
+        savedTextColor = 0;
+        break;
+    case Swap::None:
+        if (dc)
+            return;
+        break;
     }
-    if (dc) {
-        if (handle) {
-            SelectObject(dc, handle);
-            SetTextColor(dc, color);
-        } else {
-            SelectObject(dc, savedFont);
-            savedFont = nullptr;
-            SetTextColor(dc, savedTextColor);
-            savedTextColor = 0;
-        }
-    }
-    if (font)
-        DeleteObject(font);
     textColor = color;
-    font = handle;
 }
 
 void XCanvas::Attach(HDC newDc)

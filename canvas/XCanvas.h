@@ -52,5 +52,11 @@ public:
     void FillRect(RECT rect);
 
 private:
+    // How a selection changed the DC: the canvas's first object in it (the DC's own saved),
+    // one object of the canvas replaced by another, the DC's own put back, or nothing.
+    enum class Swap { None, Saved, Replaced, Restored };
+
+    template <typename Handle>
+    Swap SwapObject(Handle& current, HGDIOBJ& saved, Handle handle);
     void Detach();
 };
