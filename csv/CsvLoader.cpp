@@ -3,9 +3,9 @@
 
 #include "chart/XChart.h"
 #include "chart/XSeries.h"
+#include "csv/CsvOptions.h"
 #include "csv/DataRange.h"
 #include "csv/FieldSpans.h"
-#include "plugin/PluginSettings.h"
 #include "xlib/XDblList.h"
 #include "xlib/XLineReader.h"
 #include "xlib/XString.h"
@@ -17,14 +17,14 @@
 
 namespace {
 
-int FirstLine() { return PluginSettings.ignoreFirstRow ? 1 : 0; }
-int FirstColumn() { return PluginSettings.ignoreFirstCol ? 1 : 0; }
+int FirstUsedLine(const CsvOptions& options) { return options.ignoreFirstRow ? 1 : 0; }
+int FirstUsedColumn(const CsvOptions& options) { return options.ignoreFirstCol ? 1 : 0; }
 
 // A new series at the end of the chart's list, coloured from the palette by its index.
-XSeries& AppendSeries(XChart& chart, int seriesIndex)
+XSeries& AppendSeries(XChart& chart, const CsvOptions& options, int seriesIndex)
 {
     std::unique_ptr<XSeries> series(new XSeries(chart));
-    series->color = PluginSettings.seriesColors[seriesIndex % kSeriesColorCount];
+    series->color = options.SeriesColor(seriesIndex);
     chart.seriesList.Add(series.get());
     return *series.release();
 }
@@ -32,11 +32,14 @@ XSeries& AppendSeries(XChart& chart, int seriesIndex)
 // Every column a series, every line one data row; fed the used lines in file order.
 class ColumnSeriesBuilder {
 public:
-    explicit ColumnSeriesBuilder(XChart& chart) : chart_(chart) {}
+    ColumnSeriesBuilder(XChart& chart, const CsvOptions& options, DataRange& range)
+        : chart_(chart), options_(options), range_(range)
+    {
+    }
 
     void AddLine(const char* text, int length)
     {
-        SplitIntoSpans(text, length, PluginSettings.separator, fields_);
+        SplitIntoSpans(text, length, options_.separator, fields_);
         const int fieldCount = static_cast<int>(fields_.size());
         // With an X column, series k holds column firstColumn + 1 + k; otherwise firstColumn + k.
         const int firstValue = xColumn_ ? firstColumn_ + 1 : firstColumn_;
@@ -46,9 +49,9 @@ public:
         int seriesIndex = 0;
         for (int column = firstValue; column < fieldCount; ++column, ++seriesIndex) {
             if (seriesIndex == chart_.seriesList.Count())
-                AppendSeries(chart_, seriesIndex);
+                AppendSeries(chart_, options_, seriesIndex);
             double y = SpanValue(fields_[column]);
-            UpdateDataRange(seriesIndex == 0 && dataIndex_ == 0, x, y);
+            UpdateDataRange(range_, seriesIndex == 0 && dataIndex_ == 0, x, y);
             chart_.SeriesAt(seriesIndex)->AddPoint(x, y);
         }
         ++dataIndex_;   // also for a line that gave no point
@@ -73,10 +76,14 @@ public:
         }
     }
 
+    int FirstLine() const { return FirstUsedLine(options_); }
+
 private:
     XChart& chart_;
-    const int firstColumn_ = FirstColumn();
-    const bool xColumn_ = PluginSettings.firstColX != 0;
+    const CsvOptions& options_;
+    DataRange& range_;
+    const int firstColumn_ = FirstUsedColumn(options_);
+    const bool xColumn_ = options_.firstColX != 0;
     int dataIndex_ = 0;
     std::vector<FieldSpan> fields_;
 };
@@ -84,27 +91,30 @@ private:
 // Every line a series; fed the used lines in file order.
 class RowSeriesBuilder {
 public:
-    explicit RowSeriesBuilder(XChart& chart) : chart_(chart) {}
+    RowSeriesBuilder(XChart& chart, const CsvOptions& options, DataRange& range)
+        : chart_(chart), options_(options), range_(range)
+    {
+    }
 
     void AddLine(const char* text, int length)
     {
         if (firstLine_ && xLine_) {
             // The X line is read from field 0, whatever ignoreFirstCol says.
             firstLine_ = false;
-            SplitIntoSpans(text, length, PluginSettings.separator, fields_);
+            SplitIntoSpans(text, length, options_.separator, fields_);
             for (const FieldSpan& field : fields_)
                 xTable_.Add(SpanValue(field));
             return;
         }
         firstLine_ = false;
         // Made before the split: a line without fields still takes a series and a colour.
-        XSeries& series = AppendSeries(chart_, seriesIndex_);
-        SplitIntoSpans(text, length, PluginSettings.separator, fields_);
+        XSeries& series = AppendSeries(chart_, options_, seriesIndex_);
+        SplitIntoSpans(text, length, options_.separator, fields_);
         const int fieldCount = static_cast<int>(fields_.size());
         for (int k = 0; firstColumn_ + k < fieldCount; ++k) {
             double x = xLine_ && k < xTable_.Count() ? xTable_.At(k) : k;
             double y = SpanValue(fields_[firstColumn_ + k]);
-            UpdateDataRange(k == 0 && seriesIndex_ == 0, x, y);
+            UpdateDataRange(range_, k == 0 && seriesIndex_ == 0, x, y);
             series.AddPoint(x, y);
         }
         ++seriesIndex_;
@@ -112,10 +122,14 @@ public:
 
     void ExpectMoreLines(long long) {}   // a series is one line: nothing to grow ahead
 
+    int FirstLine() const { return FirstUsedLine(options_); }
+
 private:
     XChart& chart_;
-    const int firstColumn_ = FirstColumn();
-    const bool xLine_ = PluginSettings.firstRowX != 0;
+    const CsvOptions& options_;
+    DataRange& range_;
+    const int firstColumn_ = FirstUsedColumn(options_);
+    const bool xLine_ = options_.firstRowX != 0;
     bool firstLine_ = true;
     int seriesIndex_ = 0;
     XDblList xTable_;
@@ -128,7 +142,7 @@ constexpr int kLinesBeforeEstimate = 4096;
 template <typename Builder>
 void FeedLines(Builder& builder, const XStringList& lines)
 {
-    for (int line = FirstLine(); line < lines.Count(); ++line) {
+    for (int line = builder.FirstLine(); line < lines.Count(); ++line) {
         if (line == kLinesBeforeEstimate)
             builder.ExpectMoreLines(lines.Count() - line);
         builder.AddLine(lines.At(line)->buffer, lines.At(line)->Length());
@@ -148,37 +162,42 @@ void FeedFile(Builder& builder, const char* path)
     for (int line = 0; reader.Next(text, length); ++line) {
         if (line == kLinesBeforeEstimate && reader.BytesTaken() > 0)
             builder.ExpectMoreLines((reader.FileSize() - reader.BytesTaken()) * line / reader.BytesTaken());
-        if (line >= FirstLine())
+        if (line >= builder.FirstLine())
             builder.AddLine(text, length);
     }
 }
 
 }  // namespace
 
-void LoadCsvIntoChart(const char* path, XChart& chart)
+DataRange LoadCsvIntoChart(const char* path, XChart& chart, const CsvOptions& options)
 {
     XString pathText(path);
     GetFileName(pathText, chart.title);
 
-    ResetDataRange();
-    if (PluginSettings.seriesInCols) {
-        ColumnSeriesBuilder builder(chart);
+    DataRange range;
+    if (options.seriesInCols) {
+        ColumnSeriesBuilder builder(chart, options, range);
         FeedFile(builder, path);
     } else {
-        RowSeriesBuilder builder(chart);
+        RowSeriesBuilder builder(chart, options, range);
         FeedFile(builder, path);
     }
-    chart.SetDataRange(DataRange.minX, DataRange.minY, DataRange.maxX, DataRange.maxY);
+    chart.SetDataRange(range.minX, range.minY, range.maxX, range.maxY);
+    return range;
 }
 
-void LoadSeriesInColumns(XChart& chart, const XStringList& lines)
+DataRange LoadSeriesInColumns(XChart& chart, const XStringList& lines, const CsvOptions& options)
 {
-    ColumnSeriesBuilder builder(chart);
+    DataRange range;
+    ColumnSeriesBuilder builder(chart, options, range);
     FeedLines(builder, lines);
+    return range;
 }
 
-void LoadSeriesInRows(XChart& chart, const XStringList& lines)
+DataRange LoadSeriesInRows(XChart& chart, const XStringList& lines, const CsvOptions& options)
 {
-    RowSeriesBuilder builder(chart);
+    DataRange range;
+    RowSeriesBuilder builder(chart, options, range);
     FeedLines(builder, lines);
+    return range;
 }

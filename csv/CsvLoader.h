@@ -1,16 +1,20 @@
-// Turns one CSV file into the title, series and axis ranges of a chart, as the settings say.
+// Turns one CSV file into the title, series and axis ranges of a chart, as the options say.
 #pragma once
+
+#include "csv/DataRange.h"
 
 class XChart;
 class XStringList;
+struct CsvOptions;
 
-// Title from the file name, series from the file's columns or lines, then the axis ranges.
-// A file that cannot be read gives no series; the title is still set.
-void LoadCsvIntoChart(const char* path, XChart& chart);
+// Title from the file name, series from the file's columns or lines, then the axis ranges;
+// the bounds of all points are returned too. A file that cannot be read gives no series and
+// the empty range; the title is still set. Keeps no state between calls.
+DataRange LoadCsvIntoChart(const char* path, XChart& chart, const CsvOptions& options);
 
 // Every column a series, every line one data row (X: the data index, or the first used
-// column when firstColX is set).
-void LoadSeriesInColumns(XChart& chart, const XStringList& lines);
+// column when firstColX is set). The bounds of the points added.
+DataRange LoadSeriesInColumns(XChart& chart, const XStringList& lines, const CsvOptions& options);
 
 // Every line a series (X: the point index, or the first used line when firstRowX is set).
-void LoadSeriesInRows(XChart& chart, const XStringList& lines);
+DataRange LoadSeriesInRows(XChart& chart, const XStringList& lines, const CsvOptions& options);

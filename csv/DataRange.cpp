@@ -1,35 +1,20 @@
-// The bounds of all points of the last CSV load.
+// The bounds of all points of one CSV load.
 #include "csv/DataRange.h"
 
-DataRangeRecord DataRange;
-
-namespace {
-
-// True until a load has seen its first point.
-bool rangeEmpty = true;
-
-}  // namespace
-
-void ResetDataRange()
+void UpdateDataRange(DataRange& range, int first, double x, double y)
 {
-    DataRange = DataRangeRecord();
-    rangeEmpty = true;
-}
-
-void UpdateDataRange(int first, double x, double y)
-{
-    if (first || rangeEmpty) {
-        DataRange.minX = DataRange.maxX = x;
-        DataRange.minY = DataRange.maxY = y;
-        rangeEmpty = false;
+    if (first || range.empty) {
+        range.minX = range.maxX = x;
+        range.minY = range.maxY = y;
+        range.empty = false;
         return;
     }
-    if (x < DataRange.minX)
-        DataRange.minX = x;
-    if (x > DataRange.maxX)
-        DataRange.maxX = x;
-    if (y < DataRange.minY)
-        DataRange.minY = y;
-    if (y > DataRange.maxY)
-        DataRange.maxY = y;
+    if (x < range.minX)
+        range.minX = x;
+    if (x > range.maxX)
+        range.maxX = x;
+    if (y < range.minY)
+        range.minY = y;
+    if (y > range.maxY)
+        range.maxY = y;
 }

@@ -4,6 +4,7 @@
 #include "canvas/XCanvas.h"
 #include "chart/XChart.h"
 #include "csv/CsvLoader.h"
+#include "csv/CsvOptions.h"
 #include "plugin/Identify.h"
 #include "plugin/PluginSettings.h"
 
@@ -70,17 +71,37 @@ HBITMAP CreateScreenBitmap(int width, int height)
     return bitmap;
 }
 
-void DrawChart(const char* path, HDC dc, int width, int height)
+}  // namespace
+
+CsvOptions ReadingOptions(const SettingsRecord& settings)
+{
+    CsvOptions options;
+    options.separator = settings.separator;
+    options.seriesInCols = settings.seriesInCols;
+    options.ignoreFirstCol = settings.ignoreFirstCol;
+    options.ignoreFirstRow = settings.ignoreFirstRow;
+    options.firstColX = settings.firstColX;
+    options.firstRowX = settings.firstRowX;
+    options.seriesColors = settings.seriesColors;
+    options.colorCount = kSeriesColorCount;
+    return options;
+}
+
+namespace {
+
+void DrawChart(const char* path, HDC dc, const SettingsRecord& settings)
 {
     XCanvas canvas;
     CanvasAttachment attachment(canvas, dc);
-    XChart chart(canvas, width, height);
+    XChart chart(canvas, settings.width, settings.height);
     chart.showTitle = 1;
-    chart.yAxis.showCaption = PluginSettings.showUnits;
-    chart.yAxis.caption.Assign(PluginSettings.unitY);
-    chart.xAxis.showCaption = PluginSettings.showUnits;
-    chart.xAxis.caption.Assign(PluginSettings.unitX);
-    LoadCsvIntoChart(path, chart);
+    // Any non-zero value shows the captions; the axes draw them only for exactly 1.
+    const int showCaptions = settings.showUnits != 0 ? 1 : 0;
+    chart.yAxis.showCaption = showCaptions;
+    chart.yAxis.caption.Assign(settings.unitY);
+    chart.xAxis.showCaption = showCaptions;
+    chart.xAxis.caption.Assign(settings.unitX);
+    LoadCsvIntoChart(path, chart, ReadingOptions(settings));
     chart.LayoutAndDraw();
 }
 
@@ -90,8 +111,10 @@ HBITMAP RenderCsvBitmap(const char* path)
 {
     if (!IsCsvPath(path))
         return nullptr;
-    const int width = PluginSettings.width;
-    const int height = PluginSettings.height;
+    // One copy for the whole call: a reload or an OK meanwhile does not reach this render.
+    const SettingsRecord settings = PluginSettings();
+    const int width = settings.width;
+    const int height = settings.height;
     if (!IsDrawableSize(width, height))
         return nullptr;
 
@@ -100,7 +123,7 @@ HBITMAP RenderCsvBitmap(const char* path)
         return nullptr;
     MemoryDc memory;
     SelectObject(memory.dc, bitmap.get());
-    DrawChart(path, memory.dc, width, height);
+    DrawChart(path, memory.dc, settings);
     // The memory context goes when this returns; the bitmap survives it and is the host's.
     return bitmap.release();
 }

@@ -1,6 +1,7 @@
 // The settings dialog: every field of the settings but the colours, OK stores and saves.
 #include "plugin/ConfigDialog.h"
 
+#include "plugin/DefaultFloatState.h"
 #include "plugin/PluginSettings.h"
 #include "plugin/SettingsStore.h"
 #include "plugin/resource.h"
@@ -40,36 +41,39 @@ void SetNumberText(HWND dialog, int id, int value)
 
 void FillControls(HWND dialog)
 {
+    const SettingsRecord settings = PluginSettings();
     for (const CheckBox& box : kCheckBoxes)
-        SetCheck(dialog, box.id, PluginSettings.*box.field);
-    SetDlgItemTextA(dialog, IDC_UNIT_X, PluginSettings.unitX.Text());
-    SetDlgItemTextA(dialog, IDC_UNIT_Y, PluginSettings.unitY.Text());
-    SetCheck(dialog, IDC_SHOW_UNITS, PluginSettings.showUnits);
-    const char separator[2] = {PluginSettings.separator, '\0'};
+        SetCheck(dialog, box.id, settings.*box.field);
+    SetDlgItemTextA(dialog, IDC_UNIT_X, settings.unitX.Text());
+    SetDlgItemTextA(dialog, IDC_UNIT_Y, settings.unitY.Text());
+    SetCheck(dialog, IDC_SHOW_UNITS, settings.showUnits);
+    const char separator[2] = {settings.separator, '\0'};
     SetDlgItemTextA(dialog, IDC_SEPARATOR, separator);
-    SetNumberText(dialog, IDC_WIDTH, PluginSettings.width);
-    SetNumberText(dialog, IDC_HEIGHT, PluginSettings.height);
+    SetNumberText(dialog, IDC_WIDTH, settings.width);
+    SetNumberText(dialog, IDC_HEIGHT, settings.height);
     UpdateControlStates(dialog);
 }
 
-// Every value is stored, disabled check boxes included; then the settings are saved.
+// Every value is stored, disabled check boxes included, into one record that is then
+// published and saved as a whole.
 void StoreControls(HWND dialog)
 {
+    SettingsRecord confirmed = PluginSettings();
     for (const CheckBox& box : kCheckBoxes)
-        PluginSettings.*box.field = GetCheck(dialog, box.id);
-    GetControlText(GetDlgItem(dialog, IDC_UNIT_X), PluginSettings.unitX);
-    GetControlText(GetDlgItem(dialog, IDC_UNIT_Y), PluginSettings.unitY);
-    PluginSettings.showUnits = GetCheck(dialog, IDC_SHOW_UNITS);
+        confirmed.*box.field = GetCheck(dialog, box.id);
+    GetControlText(GetDlgItem(dialog, IDC_UNIT_X), confirmed.unitX);
+    GetControlText(GetDlgItem(dialog, IDC_UNIT_Y), confirmed.unitY);
+    confirmed.showUnits = GetCheck(dialog, IDC_SHOW_UNITS);
     XString text;
     GetControlText(GetDlgItem(dialog, IDC_SEPARATOR), text);
     if (text.Length() > 0)
-        PluginSettings.separator = text.buffer[0];   // an emptied field keeps the separator
+        confirmed.separator = text.buffer[0];   // an emptied field keeps the separator
     // strtol semantics: "800px" gives 800, "abc" 0; beyond the 32-bit range, its ends.
     GetControlText(GetDlgItem(dialog, IDC_WIDTH), text);
-    PluginSettings.width = static_cast<int>(text.ToInt());
+    confirmed.width = static_cast<int>(text.ToInt());
     GetControlText(GetDlgItem(dialog, IDC_HEIGHT), text);
-    PluginSettings.height = static_cast<int>(text.ToInt());
-    SaveSettings();
+    confirmed.height = static_cast<int>(text.ToInt());
+    SaveSettings(confirmed);
 }
 
 INT_PTR HandleCommand(HWND dialog, int id)
@@ -101,6 +105,7 @@ int RunConfigDialog(HWND parent)
 
 INT_PTR CALLBACK ConfigDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM /*lParam*/)
 {
+    DefaultFloatState floatState;
     // No exception may pass through the system's dialog code: a failure closes the
     // dialog as Cancel would.
     try {

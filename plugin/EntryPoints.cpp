@@ -3,10 +3,12 @@
 
 #include "plugin/BitmapRequest.h"
 #include "plugin/ConfigDialog.h"
+#include "plugin/DefaultFloatState.h"
 #include "plugin/Identify.h"
 
 BOOL HostIdentify(PluginInfo* info) noexcept
 {
+    DefaultFloatState floatState;
     try {
         return IdentifyPlugin(info);
     } catch (...) {
@@ -16,6 +18,7 @@ BOOL HostIdentify(PluginInfo* info) noexcept
 
 BOOL HostIdentifyFile(const char* path, FileInfo* info) noexcept
 {
+    DefaultFloatState floatState;
     try {
         return IdentifyFile(path, info);
     } catch (...) {
@@ -25,6 +28,7 @@ BOOL HostIdentifyFile(const char* path, FileInfo* info) noexcept
 
 HBITMAP HostLoadBitmap(const char* path) noexcept
 {
+    DefaultFloatState floatState;
     try {
         return RenderCsvBitmap(path);
     } catch (...) {
@@ -32,6 +36,8 @@ HBITMAP HostLoadBitmap(const char* path) noexcept
     }
 }
 
+// The modal loop also runs the host's own windows, which keep the host's floating-point
+// state: the dialog procedure sets the default state for each message it handles instead.
 int HostConfigure(HWND parent) noexcept
 {
     try {

@@ -1,5 +1,6 @@
 // What each exported entry point does, with the host's failure value when anything fails:
-// no exception leaves these functions, and every object of a failed call is released.
+// no exception leaves these functions, and every object of a failed call is released. Each
+// computes in the default floating-point state and hands the caller's back unchanged.
 #pragma once
 
 #include "plugin/HostRecords.h"

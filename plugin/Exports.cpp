@@ -1,25 +1,33 @@
 // The DLL boundary: the loader notification and the four entry points the host calls.
 // No C++ exception may cross it: the host is not C++, and an escaping exception ends it.
+#include "plugin/DefaultFloatState.h"
 #include "plugin/EntryPoints.h"
 #include "plugin/PluginSettings.h"
 #include "plugin/SettingsStore.h"
+#include "plugin/UnwindTables.h"
 
 extern "C" {
 
-// Every notification, thread attach and detach included, re-reads the settings: only
-// registry reads, which load no library and take no lock of the loader's. A terminating
-// process (process detach with reserved set) gets none: its other threads are gone, and
-// the settings would be read for nobody.
+// Every notification, thread attach and detach included, re-reads the settings: registry
+// reads, which load no library and take no lock of the loader's, and the settings store's
+// own lock, which no holder keeps while it waits for the loader. A terminating process
+// (process detach with reserved set) gets none: its other threads are gone, and the
+// settings would be read for nobody.
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved)
 {
     moduleHandle = instance;
     if (reason == DLL_PROCESS_DETACH && reserved)
         return TRUE;
+    if (reason == DLL_PROCESS_ATTACH)
+        EnsureOwnUnwindTables();
+    DefaultFloatState floatState;
     try {
         LoadSettings();
     } catch (...) {
-        // Out of memory while reading: the fields keep what they had.
+        // Out of memory while reading: the published settings stay as they were.
     }
+    if (reason == DLL_PROCESS_DETACH)
+        ReleaseOwnUnwindTables();
     return TRUE;
 }
 

@@ -61,14 +61,15 @@ BOOL IdentifyFile(const char* path, FileInfo* info)
 {
     if (!info || !IsCsvPath(path))
         return FALSE;
+    const SettingsRecord settings = PluginSettings();
     info->flags = kFileFlags;
     info->zero1 = 0;
     info->zero2 = 0;
-    info->width = PluginSettings.width;
-    info->height = PluginSettings.height;
+    info->width = settings.width;
+    info->height = settings.height;
     info->bitsPerPixel = kBitsPerPixel;
     if (info->description)
-        wsprintfA(info->description, "%ld x %ld x %ld CSV Data", static_cast<long>(PluginSettings.width),
-                  static_cast<long>(PluginSettings.height), static_cast<long>(kBitsPerPixel));
+        wsprintfA(info->description, "%ld x %ld x %ld CSV Data", static_cast<long>(settings.width),
+                  static_cast<long>(settings.height), static_cast<long>(kBitsPerPixel));
     return TRUE;
 }

@@ -3,8 +3,9 @@
 
 #include "plugin/HostRecords.h"
 
-// True when the path's extension, taken from the first dot of the whole path, is ".csv"
-// in any letter case.
+// True when the extension of the path's file name (from the last dot after the last '\'
+// or '/') is ".csv" in any letter case: a dot in a folder name or an earlier dot in the
+// file name does not count.
 bool IsCsvPath(const char* path);
 
 // Fills the plug-in's info record; FALSE only for a null record.

@@ -1,4 +1,5 @@
-// The process-wide user settings and the module handle kept beside them.
+// The user settings: one published record for the whole process, of which every call takes
+// its own consistent copy, and the module handle kept beside it.
 #pragma once
 
 #include "xlib/XString.h"
@@ -16,12 +17,12 @@ struct SettingsRecord {
     int firstRowX = 0;         // series in lines: the first used line holds X
     XString unitX{"X"};
     XString unitY{"Y"};
-    int showUnits = 0;
+    int showUnits = 0;         // any non-zero value shows the captions
     char separator = ',';
     int width = 640;
     int height = 480;
     // Series n takes entry n mod 12 (COLORREF, 0x00BBGGRR); fixed, neither stored nor edited.
-    const COLORREF seriesColors[kSeriesColorCount] = {
+    static constexpr COLORREF seriesColors[kSeriesColorCount] = {
         0x0000FF,  // red
         0xFF0000,  // blue
         0x008000,  // green
@@ -35,8 +36,18 @@ struct SettingsRecord {
         0x00FF00,  // lime
         0xFFFF00,  // cyan
     };
+
+    SettingsRecord() = default;
+    SettingsRecord(const SettingsRecord& other);   // deep: the captions are copied
+    SettingsRecord& operator=(const SettingsRecord& other);
 };
 
-// One instance for the whole process, read and written directly; never copied.
-extern SettingsRecord PluginSettings;
+// A copy of the settings as last published: built-in defaults until the first publication.
+// The copy is the caller's own; no later publication changes it.
+SettingsRecord PluginSettings();
+
+// Replaces the published settings by a complete copy of the record, at once for every
+// thread: a concurrent PluginSettings() gets either the old or the new record, never a mix.
+void PublishSettings(const SettingsRecord& record);
+
 extern HINSTANCE moduleHandle;

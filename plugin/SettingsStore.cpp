@@ -11,16 +11,27 @@ namespace {
 struct Switch {
     const char* name;
     int SettingsRecord::*field;
-    int defaultValue;
 };
 
 const Switch kSwitches[] = {
-    {"SeriesInCols", &SettingsRecord::seriesInCols, 1},
-    {"SeriesInRows", &SettingsRecord::seriesInRows, 0},
-    {"IgnoreFirstCol", &SettingsRecord::ignoreFirstCol, 0},
-    {"IgnoreFirstRow", &SettingsRecord::ignoreFirstRow, 0},
-    {"FirstColX", &SettingsRecord::firstColX, 0},
-    {"FirstRowX", &SettingsRecord::firstRowX, 0},
+    {"SeriesInCols", &SettingsRecord::seriesInCols},
+    {"SeriesInRows", &SettingsRecord::seriesInRows},
+    {"IgnoreFirstCol", &SettingsRecord::ignoreFirstCol},
+    {"IgnoreFirstRow", &SettingsRecord::ignoreFirstRow},
+    {"FirstColX", &SettingsRecord::firstColX},
+    {"FirstRowX", &SettingsRecord::firstRowX},
+};
+
+// Loads and saves take turns: a load never reads what a save has half written, and never
+// publishes what it read before a save once that save has published.
+SRWLOCK storeLock = SRWLOCK_INIT;
+
+class StoreTurn {
+public:
+    StoreTurn() { AcquireSRWLockExclusive(&storeLock); }
+    ~StoreTurn() { ReleaseSRWLockExclusive(&storeLock); }
+    StoreTurn(const StoreTurn&) = delete;
+    StoreTurn& operator=(const StoreTurn&) = delete;
 };
 
 // The key stays open while the object lives, so every path closes it.
@@ -43,42 +54,54 @@ public:
     BOOL open;
 };
 
+void ReadSettings(XRegistry& registry, SettingsRecord& record)
+{
+    const SettingsRecord defaults;
+    for (const Switch& s : kSwitches)
+        registry.ReadBool(s.name, record.*s.field, defaults.*s.field);
+    registry.ReadString("UnitX", record.unitX, defaults.unitX.Text());
+    registry.ReadString("UnitY", record.unitY, defaults.unitY.Text());
+    registry.ReadBool("ShowUnits", record.showUnits, defaults.showUnits);
+    const char defaultSeparator[2] = {defaults.separator, '\0'};
+    XString separator;
+    registry.ReadString("Separator", separator, defaultSeparator);
+    if (separator.Length() > 0)
+        record.separator = separator.buffer[0];   // further characters are ignored
+    registry.ReadInt("Width", record.width, defaults.width);
+    registry.ReadInt("Height", record.height, defaults.height);
+}
+
+void WriteSettings(XRegistry& registry, const SettingsRecord& record)
+{
+    for (const Switch& s : kSwitches)
+        registry.WriteBool(s.name, record.*s.field);
+    registry.WriteString("UnitX", record.unitX);
+    registry.WriteString("UnitY", record.unitY);
+    registry.WriteBool("ShowUnits", record.showUnits);
+    const char separator[2] = {record.separator, '\0'};
+    registry.WriteString("Separator", XString(separator));
+    registry.WriteInt("Width", record.width);
+    registry.WriteInt("Height", record.height);
+}
+
 }  // namespace
 
 void LoadSettings()
 {
+    StoreTurn turn;
     OpenSettingsKey settings(KEY_READ, FALSE);
     if (!settings.open)
         return;
-    XRegistry& registry = settings.registry;
-    for (const Switch& s : kSwitches)
-        registry.ReadBool(s.name, PluginSettings.*s.field, s.defaultValue);
-    XString scratch;
-    registry.ReadString("UnitX", scratch, "X");
-    PluginSettings.unitX.Assign(scratch);
-    registry.ReadString("UnitY", scratch, "Y");
-    PluginSettings.unitY.Assign(scratch);
-    registry.ReadBool("ShowUnits", PluginSettings.showUnits, 0);
-    registry.ReadString("Separator", scratch, ",");
-    if (scratch.Length() > 0)
-        PluginSettings.separator = scratch.buffer[0];   // further characters are ignored
-    registry.ReadInt("Width", PluginSettings.width, 640);
-    registry.ReadInt("Height", PluginSettings.height, 480);
+    SettingsRecord record = PluginSettings();
+    ReadSettings(settings.registry, record);
+    PublishSettings(record);
 }
 
-void SaveSettings()
+void SaveSettings(const SettingsRecord& confirmed)
 {
+    StoreTurn turn;
+    PublishSettings(confirmed);
     OpenSettingsKey settings(KEY_READ | KEY_WRITE, TRUE);
-    if (!settings.open)
-        return;
-    XRegistry& registry = settings.registry;
-    for (const Switch& s : kSwitches)
-        registry.WriteBool(s.name, PluginSettings.*s.field);
-    registry.WriteString("UnitX", PluginSettings.unitX);
-    registry.WriteString("UnitY", PluginSettings.unitY);
-    registry.WriteBool("ShowUnits", PluginSettings.showUnits);
-    const char separator[2] = {PluginSettings.separator, '\0'};
-    registry.WriteString("Separator", XString(separator));
-    registry.WriteInt("Width", PluginSettings.width);
-    registry.WriteInt("Height", PluginSettings.height);
+    if (settings.open)
+        WriteSettings(settings.registry, confirmed);
 }

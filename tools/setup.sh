@@ -14,6 +14,7 @@ packages=(
   wine wine64 wine32:i386
   googletest
   xvfb xauth fonts-liberation
+  locales
   gnuplot-nox
 )
 
@@ -99,8 +100,17 @@ map_project_drive() {
   [ "$(readlink "$link" 2>/dev/null)" = "$project_dir" ] || ln -sfn "$project_dir" "$link"
 }
 
+# The Japanese locale, in which Wine runs programs under the ANSI code page 932.
+ensure_locale() {  # name, e.g. ja_JP.UTF-8
+  local lang=${1%%.*}
+  locale -a 2>/dev/null | grep -qix "$lang.utf8" && return 0
+  say "generating the locale $1"
+  as_root localedef -i "$lang" -f UTF-8 "$1"
+}
+
 project_dir=$(cd "$(dirname "$0")/.." && pwd)
 install_packages "${packages[@]}"
+ensure_locale ja_JP.UTF-8
 ensure_32bit_programs_run
 make_prefix wine64 win64 /usr/lib/wine/wine64
 make_prefix wine32 win32 /usr/lib/wine/wine

@@ -91,3 +91,38 @@ double ParseLeadingNumber(const char* begin, const char* limit)
         value = DecimalMagnitude(start, end) > 0 ? std::numeric_limits<double>::infinity() : 0.0;
     return negative ? -value : value;
 }
+
+long ParseLeadingInteger(const char* text)
+{
+    const char* p = text;
+    while (IsSpace(*p))
+        ++p;
+    const bool negative = *p == '-';
+    if (*p == '-' || *p == '+')
+        ++p;
+    // Accumulated as a negative number, which reaches LONG_MIN without overflowing.
+    long long value = 0;
+    for (; IsDigit(*p); ++p) {
+        value = value * 10 - (*p - '0');
+        if (value < -static_cast<long long>(LONG_MAX) - 1)
+            return negative ? LONG_MIN : LONG_MAX;
+    }
+    if (negative)
+        return static_cast<long>(value);
+    return -value > LONG_MAX ? LONG_MAX : static_cast<long>(-value);
+}
+
+bool FormatFixed(double value, char* buffer, int size)
+{
+    auto result = std::to_chars(buffer, buffer + size - 1, value, std::chars_format::fixed, 6);
+    if (result.ec != std::errc())
+        return false;
+    *result.ptr = '\0';
+    return true;
+}
+
+void FormatShort(double value, char* buffer, int size)
+{
+    auto result = std::to_chars(buffer, buffer + size - 1, value, std::chars_format::general, 6);
+    *(result.ec == std::errc() ? result.ptr : buffer) = '\0';
+}

@@ -6,9 +6,8 @@
 
 #include <windows.h>
 
+#include <charconv>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -111,18 +110,19 @@ void XString::SetPrinted(const char* text)
 void XString::SetInt(int value)
 {
     char work[kWorkBufferSize];
-    std::snprintf(work, sizeof work, "%d", value);
+    *std::to_chars(work, work + sizeof work - 1, value).ptr = '\0';
     SetPrinted(work);
 }
 
 void XString::SetDouble(double value, int decimals, int trimZeros)
 {
     char work[kWorkBufferSize];
-    int needed = std::snprintf(work, sizeof work, "%f", value);
-    if (needed < 0 || needed >= kWorkBufferSize) {
+    // "%f" in the classic locale, whatever locale the process has set: six decimals,
+    // correctly rounded, '.' as the point.
+    if (!FormatFixed(value, work, sizeof work)) {
         // Fixed-point text of a magnitude near 1e248 and above does not fit: such values
         // get the short exponent form ("1e+300") instead of a cut-off digit string.
-        std::snprintf(work, sizeof work, "%g", value);
+        FormatShort(value, work, sizeof work);
         SetPrinted(work);
         return;
     }
@@ -141,7 +141,7 @@ void XString::SetDouble(double value, int decimals, int trimZeros)
 
 long XString::ToInt() const
 {
-    return buffer ? std::strtol(buffer, nullptr, 10) : 0;
+    return buffer ? ParseLeadingInteger(buffer) : 0;
 }
 
 double XString::ToDouble() const
@@ -189,29 +189,59 @@ void XString::MakeUpper()
     }
 }
 
+namespace {
+
+// Where the file name of the path begins, and where its last dot stands (-1: none), found
+// in one scan that steps over double-byte characters whole.
+struct PathParts {
+    int nameStart = 0;
+    int lastDot = -1;
+};
+
+PathParts SplitPath(const XString& path, unsigned int codePage)
+{
+    PathParts parts;
+    const int n = path.Length();
+    for (int i = 0; i < n; ++i) {
+        const unsigned char c = static_cast<unsigned char>(path.buffer[i]);
+        if (i + 1 < n && IsDBCSLeadByteEx(codePage, c)) {
+            ++i;   // the trail byte is part of this character, whatever its value
+            continue;
+        }
+        if (c == '\\' || c == '/') {
+            parts.nameStart = i + 1;
+            parts.lastDot = -1;
+        } else if (c == '.') {
+            parts.lastDot = i;
+        }
+    }
+    return parts;
+}
+
+}  // namespace
+
 void GetFileName(const XString& path, XString& name)
 {
-    int n = path.Length();
-    if (n == 0 || path.buffer[n - 1] == '\\') {
-        name.SetText("");
-        return;
-    }
-    int last = path.Find('\\');
-    if (last < 0) {
-        name.Assign(path);
-        return;
-    }
-    for (int next = path.FindFrom(last + 1, '\\'); next >= 0; next = path.FindFrom(last + 1, '\\'))
-        last = next;
-    name.SetSubstring(path.buffer, last + 1, n - last - 1);
+    GetFileName(path, name, CP_ACP);
+}
+
+void GetFileName(const XString& path, XString& name, unsigned int codePage)
+{
+    const PathParts parts = SplitPath(path, codePage);
+    name.SetSubstring(path.buffer ? path.buffer : "", parts.nameStart, path.Length() - parts.nameStart);
 }
 
 void GetExtension(const XString& path, XString& extension)
 {
-    int dot = path.Find('.');
-    if (dot < 0) {
+    GetExtension(path, extension, CP_ACP);
+}
+
+void GetExtension(const XString& path, XString& extension, unsigned int codePage)
+{
+    const PathParts parts = SplitPath(path, codePage);
+    if (parts.lastDot < 0) {
         extension.SetText("");
         return;
     }
-    extension.SetSubstring(path.buffer, dot, path.Length() - dot);
+    extension.SetSubstring(path.buffer, parts.lastDot, path.Length() - parts.lastDot);
 }

@@ -32,7 +32,13 @@ public:
     void MakeUpper();
 };
 
-// The part of the path after its last backslash ('/' is an ordinary character).
+// Path splitting in the ANSI code page: a byte that continues a double-byte character
+// (0x5C is the second byte of many Shift-JIS and GBK characters) is never a separator.
+// The variants with a code page are for that code page instead of the process's.
+
+// The file name: the part of the path after its last '\' or '/'; empty when the path ends in one.
 void GetFileName(const XString& path, XString& name);
-// The part of the path from its first dot to its end, dot included; empty without a dot.
+void GetFileName(const XString& path, XString& name, unsigned int codePage);
+// The part of the file name from its last dot to its end, dot included; empty without one.
 void GetExtension(const XString& path, XString& extension);
+void GetExtension(const XString& path, XString& extension, unsigned int codePage);

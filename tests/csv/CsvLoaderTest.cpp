@@ -3,8 +3,9 @@
 #include "chart/XChart.h"
 #include "chart/XSeries.h"
 #include "csv/CsvLoader.h"
+#include "csv/CsvOptions.h"
 #include "csv/DataRange.h"
-#include "tests/support/SettingsGuard.h"
+#include "plugin/PluginSettings.h"
 #include "tests/support/TestFiles.h"
 #include "xlib/XStringList.h"
 
@@ -34,7 +35,7 @@ protected:
     {
         TempFile file(bytes);
         chart_.reset(new XChart(canvas_, 640, 480));
-        LoadCsvIntoChart(file.Path().c_str(), *chart_);
+        range_ = LoadCsvIntoChart(file.Path().c_str(), *chart_, options_);
     }
 
     int SeriesCount() const { return chart_->seriesList.Count(); }
@@ -42,13 +43,22 @@ protected:
 
     void ExpectRange(double minX, double maxX, double minY, double maxY) const
     {
-        EXPECT_EQ(DataRange.minX, minX);
-        EXPECT_EQ(DataRange.maxX, maxX);
-        EXPECT_EQ(DataRange.minY, minY);
-        EXPECT_EQ(DataRange.maxY, maxY);
+        EXPECT_EQ(range_.minX, minX);
+        EXPECT_EQ(range_.maxX, maxX);
+        EXPECT_EQ(range_.minY, minY);
+        EXPECT_EQ(range_.maxY, maxY);
     }
 
-    SettingsGuard settings_;
+    static CsvOptions DefaultOptions()
+    {
+        CsvOptions options;
+        options.seriesColors = SettingsRecord::seriesColors;
+        options.colorCount = kSeriesColorCount;
+        return options;
+    }
+
+    CsvOptions options_ = DefaultOptions();
+    DataRange range_;
     XCanvas canvas_;
     std::unique_ptr<XChart> chart_;
 };
@@ -70,14 +80,14 @@ TEST_F(CsvLoader, TitleIsTheFileNameWithItsExtension)
 {
     TempFile file("1\n2\n");
     XChart chart(canvas_, 640, 480);
-    LoadCsvIntoChart(file.Path().c_str(), chart);
+    LoadCsvIntoChart(file.Path().c_str(), chart, options_);
     std::string path = file.Path();
     EXPECT_EQ(chart.title.Text(), path.substr(path.find_last_of('\\') + 1));
 }
 
 TEST_F(CsvLoader, FirstColumnAsX)
 {
-    PluginSettings.firstColX = 1;
+    options_.firstColX = 1;
     Load("1,2\n3,4\n5,6\n");
     ASSERT_EQ(SeriesCount(), 1);
     EXPECT_EQ(Series(0), (Points{{1, 2}, {3, 4}, {5, 6}}));
@@ -86,9 +96,9 @@ TEST_F(CsvLoader, FirstColumnAsX)
 
 TEST_F(CsvLoader, SkippedFirstColumnAndRowAreNeverRead)
 {
-    PluginSettings.ignoreFirstRow = 1;
-    PluginSettings.ignoreFirstCol = 1;
-    PluginSettings.firstColX = 1;
+    options_.ignoreFirstRow = 1;
+    options_.ignoreFirstCol = 1;
+    options_.firstColX = 1;
     Load("time,a,b\nrow1,10,7,8\nrow2,20,9,10\n");
     ASSERT_EQ(SeriesCount(), 2);
     EXPECT_EQ(Series(0), (Points{{10, 7}, {20, 9}}));
@@ -134,7 +144,7 @@ TEST_F(CsvLoader, TrailingSeparatorAddsNothingAdjacentOnesAddZero)
 
 TEST_F(CsvLoader, OtherSeparatorSplitsOnlyThere)
 {
-    PluginSettings.separator = ';';
+    options_.separator = ';';
     Load("1,5;2\n3;4,25\n");
     ASSERT_EQ(SeriesCount(), 2);
     EXPECT_EQ(Series(0), (Points{{0, 1}, {1, 3}}));
@@ -143,8 +153,8 @@ TEST_F(CsvLoader, OtherSeparatorSplitsOnlyThere)
 
 TEST_F(CsvLoader, RowsBecomeSeriesWithAnXLine)
 {
-    PluginSettings.seriesInCols = 0;
-    PluginSettings.firstRowX = 1;
+    options_.seriesInCols = 0;
+    options_.firstRowX = 1;
     Load("10,20,30\n1,2,3\n4,5\n");
     ASSERT_EQ(SeriesCount(), 2);
     EXPECT_EQ(Series(0), (Points{{10, 1}, {20, 2}, {30, 3}}));
@@ -154,24 +164,24 @@ TEST_F(CsvLoader, RowsBecomeSeriesWithAnXLine)
 
 TEST_F(CsvLoader, RowLongerThanTheXLineUsesPointIndices)
 {
-    PluginSettings.seriesInCols = 0;
-    PluginSettings.firstRowX = 1;
+    options_.seriesInCols = 0;
+    options_.firstRowX = 1;
     Load("10,20\n1,2,3,4\n");
     EXPECT_EQ(Series(0), (Points{{10, 1}, {20, 2}, {2, 3}, {3, 4}}));
 }
 
 TEST_F(CsvLoader, RowModeSkippedColumnPairsWithXFromFieldZero)
 {
-    PluginSettings.seriesInCols = 0;
-    PluginSettings.firstRowX = 1;
-    PluginSettings.ignoreFirstCol = 1;
+    options_.seriesInCols = 0;
+    options_.firstRowX = 1;
+    options_.ignoreFirstCol = 1;
     Load("10,20,30\nlabel,1,2,3\n");
     EXPECT_EQ(Series(0), (Points{{10, 1}, {20, 2}, {30, 3}}));
 }
 
 TEST_F(CsvLoader, RowsWithoutXLineCountPoints)
 {
-    PluginSettings.seriesInCols = 0;
+    options_.seriesInCols = 0;
     Load("5,6,7\n8,9\n");
     ASSERT_EQ(SeriesCount(), 2);
     EXPECT_EQ(Series(0), (Points{{0, 5}, {1, 6}, {2, 7}}));
@@ -180,12 +190,12 @@ TEST_F(CsvLoader, RowsWithoutXLineCountPoints)
 
 TEST_F(CsvLoader, BlankLineInRowModeIsAnEmptySeriesTakingAColour)
 {
-    PluginSettings.seriesInCols = 0;
+    options_.seriesInCols = 0;
     Load("1,2\n\n3,4\n");
     ASSERT_EQ(SeriesCount(), 3);
     EXPECT_EQ(chart_->SeriesAt(1)->pointCount, 0);
-    EXPECT_EQ(chart_->SeriesAt(1)->color, PluginSettings.seriesColors[1]);
-    EXPECT_EQ(chart_->SeriesAt(2)->color, PluginSettings.seriesColors[2]);
+    EXPECT_EQ(chart_->SeriesAt(1)->color, SettingsRecord::seriesColors[1]);
+    EXPECT_EQ(chart_->SeriesAt(2)->color, SettingsRecord::seriesColors[2]);
 }
 
 TEST_F(CsvLoader, ThirteenSeriesWrapThePalette)
@@ -196,7 +206,7 @@ TEST_F(CsvLoader, ThirteenSeriesWrapThePalette)
     Load(line + "\n" + line + "\n");
     ASSERT_EQ(SeriesCount(), 13);
     for (int i = 0; i < 13; ++i)
-        EXPECT_EQ(chart_->SeriesAt(i)->color, PluginSettings.seriesColors[i % 12]) << i;
+        EXPECT_EQ(chart_->SeriesAt(i)->color, SettingsRecord::seriesColors[i % 12]) << i;
     EXPECT_EQ(chart_->SeriesAt(12)->color, 0x0000FFu);
 }
 
@@ -232,8 +242,8 @@ TEST_F(CsvLoader, WindowsAndUnixLineEndsLoadAlike)
 TEST_F(CsvLoader, InfiniteFieldsFlowThroughScaling)
 {
     Load("1e999\n-1e999\n5\n");
-    EXPECT_EQ(DataRange.maxY, std::numeric_limits<double>::infinity());
-    EXPECT_EQ(DataRange.minY, -std::numeric_limits<double>::infinity());
+    EXPECT_EQ(range_.maxY, std::numeric_limits<double>::infinity());
+    EXPECT_EQ(range_.minY, -std::numeric_limits<double>::infinity());
     EXPECT_LE(chart_->yAxis.ticks.Count(), 1000);
 }
 
@@ -250,7 +260,7 @@ TEST_F(CsvLoader, NoPreviousRangeCarriesIntoAnEmptyLoad)
         EXPECT_EQ(chart_->yAxis.max, 100);
     }
     chart_.reset(new XChart(canvas_, 640, 480));
-    LoadCsvIntoChart(UniqueTempPath(".csv").c_str(), *chart_);
+    range_ = LoadCsvIntoChart(UniqueTempPath(".csv").c_str(), *chart_, options_);
     EXPECT_EQ(SeriesCount(), 0);
     ExpectRange(0, 0, 0, 0);
     EXPECT_EQ(chart_->yAxis.min, 0);
@@ -264,7 +274,7 @@ TEST_F(CsvLoader, RangeStartsAtTheFirstPointWhateverItsPlace)
     // first point all the same, not with the last file's bounds or with 0.
     Load("\n1000,2000\n3000,4000\n");
     ExpectRange(1, 2, 1000, 4000);
-    PluginSettings.seriesInCols = 0;
+    options_.seriesInCols = 0;
     Load("\n7,8\n");
     ExpectRange(0, 1, 7, 8);
 }
@@ -277,19 +287,19 @@ TEST_F(CsvLoader, ListOfLinesLoadsAsTheFileDoes)
 {
     const std::string bytes = "x;1;2\r\n3;;4\n\n5;6;7;8\nlast";
     for (int rows : {0, 1}) {
-        PluginSettings.seriesInCols = rows ? 0 : 1;
-        PluginSettings.firstRowX = rows;
-        PluginSettings.firstColX = 1 - rows;
-        PluginSettings.separator = ';';
+        options_.seriesInCols = rows ? 0 : 1;
+        options_.firstRowX = rows;
+        options_.firstColX = 1 - rows;
+        options_.separator = ';';
         Load(bytes);
         TempFile file(bytes);
         XStringList lines;
         lines.ReadFile(file.Path().c_str());
         XChart fromList(canvas_, 640, 480);
         if (rows)
-            LoadSeriesInRows(fromList, lines);
+            LoadSeriesInRows(fromList, lines, options_);
         else
-            LoadSeriesInColumns(fromList, lines);
+            LoadSeriesInColumns(fromList, lines, options_);
         ASSERT_EQ(fromList.seriesList.Count(), SeriesCount());
         for (int i = 0; i < SeriesCount(); ++i) {
             EXPECT_EQ(PointsOf(*fromList.SeriesAt(i)), Series(i)) << i;

@@ -1,6 +1,7 @@
 // The identify calls and the settings they report, tested against the library code.
 #include "plugin/Identify.h"
 #include "plugin/PluginSettings.h"
+#include "tests/support/SettingsGuard.h"
 
 #include <gtest/gtest.h>
 
@@ -9,17 +10,21 @@
 
 namespace {
 
-TEST(IsCsvPath, ExtensionFromTheFirstDotInAnyCase)
+TEST(IsCsvPath, ExtensionOfTheFileNameInAnyCase)
 {
     const std::pair<const char*, bool> cases[] = {
         {"C:\\data\\a.csv", true},
         {"C:\\data\\a.CSV", true},
-        {"C:\\data\\a.Csv", true},
+        {"report.final.Csv", true},
         {"a.csv", true},
+        {"C:\\Users\\j.doe\\data.csv", true},
+        {"D:\\archive.2023\\prices_v1.2.csv", true},
+        {"\\\\server\\share.v2\\x.csv", true},
+        {"C:/data/a.csv", true},
         {"C:\\data\\a.csv.bak", false},
+        {"C:\\dir.csv\\notes", false},
+        {"C:\\data\\", false},
         {"C:\\data\\noextension", false},
-        {"C:\\my.data\\a.csv", false},   // the first dot of the whole path starts the extension
-        {"C:\\data\\a.2009.csv", false},
         {"C:\\data\\a.txt", false},
         {"C:\\data\\a.csvx", false},
         {"C:\\data\\a.cs", false},
@@ -34,6 +39,7 @@ TEST(IsCsvPath, ExtensionFromTheFirstDotInAnyCase)
 
 TEST(PluginSettings, BuiltInDefaults)
 {
+    const SettingsRecord PluginSettings;
     EXPECT_EQ(PluginSettings.seriesInCols, 1);
     EXPECT_EQ(PluginSettings.seriesInRows, 0);
     EXPECT_EQ(PluginSettings.ignoreFirstCol, 0);
@@ -53,7 +59,7 @@ TEST(PluginSettings, PaletteOfTwelveColours)
     const COLORREF expected[] = {0x0000FF, 0xFF0000, 0x008000, 0x00FFFF, 0xFF00FF, 0x000080,
                                  0x008080, 0x800000, 0x800080, 0x808000, 0x00FF00, 0xFFFF00};
     for (int i = 0; i < kSeriesColorCount; ++i)
-        EXPECT_EQ(PluginSettings.seriesColors[i], expected[i]) << i;
+        EXPECT_EQ(SettingsRecord::seriesColors[i], expected[i]) << i;
 }
 
 // A host-owned info record with buffers, filled with a marker so untouched bytes show.
@@ -133,11 +139,7 @@ TEST(IdentifyPlugin, MissingOrEmptyBuffersAreLeftAlone)
 
 class IdentifyFileTest : public ::testing::Test {
 protected:
-    void TearDown() override
-    {
-        PluginSettings.width = 640;
-        PluginSettings.height = 480;
-    }
+    SettingsGuard settings;
 
     FileInfo Marked()
     {
@@ -167,8 +169,10 @@ TEST_F(IdentifyFileTest, ReportsTheConfiguredPictureSize)
 
 TEST_F(IdentifyFileTest, FollowsChangedSettings)
 {
-    PluginSettings.width = -2147483647 - 1;
-    PluginSettings.height = 2147483647;
+    SettingsGuard::Change([](SettingsRecord& s) {
+        s.width = -2147483647 - 1;
+        s.height = 2147483647;
+    });
     FileInfo info = Marked();
     ASSERT_EQ(IdentifyFile("x.CSV", &info), TRUE);
     EXPECT_EQ(info.width, -2147483647 - 1);

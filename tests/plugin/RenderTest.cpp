@@ -216,6 +216,24 @@ TEST_F(Rendering, ThirteenthSeriesIsRedAgain)
     }
 }
 
+// Any non-zero ShowUnits value shows the captions, as it ticks the box in the dialog.
+TEST(RenderSettings, AnyNonZeroShowUnitsDrawsTheCaptions)
+{
+    RegistryGuard registry(SETTINGS_KEY);
+    TempFile file("1,2\n3,4\n");
+    auto renderWith = [&](DWORD showUnits) {
+        registry.StoreNumber("ShowUnits", showUnits);
+        PluginHost host;   // reads the settings as it loads
+        BitmapPixels pixels;
+        EXPECT_TRUE(host.Render(file.Path(), pixels));
+        return pixels.bgrx;
+    };
+    const std::vector<BYTE> shown = renderWith(1);
+    EXPECT_FALSE(renderWith(0) == shown);
+    EXPECT_TRUE(renderWith(2) == shown);
+    EXPECT_TRUE(renderWith(0xFFFFFFFF) == shown);
+}
+
 }  // namespace
 
 #include "tests/support/ProcessCensus.h"

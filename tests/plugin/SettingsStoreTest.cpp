@@ -19,11 +19,13 @@ protected:
 
 TEST_F(SettingsStore, MissingKeyLeavesEveryField)
 {
-    PluginSettings.width = 999;
-    PluginSettings.unitX.SetText("kept");
+    SettingsGuard::Change([](SettingsRecord& s) {
+        s.width = 999;
+        s.unitX.SetText("kept");
+    });
     LoadSettings();
-    EXPECT_EQ(PluginSettings.width, 999);
-    EXPECT_STREQ(PluginSettings.unitX.Text(), "kept");
+    EXPECT_EQ(PluginSettings().width, 999);
+    EXPECT_STREQ(PluginSettings().unitX.Text(), "kept");
 }
 
 TEST_F(SettingsStore, MissingOrMistypedValuesGiveTheirDefaults)
@@ -31,31 +33,33 @@ TEST_F(SettingsStore, MissingOrMistypedValuesGiveTheirDefaults)
     registry.StoreText("Width", "800");                 // text, not a number
     registry.StoreText("UnitY", "m/s", REG_EXPAND_SZ);  // another text type
     registry.StoreNumber("Height", 300);
-    PluginSettings.width = 999;
-    PluginSettings.seriesInCols = 0;
-    PluginSettings.unitY.SetText("stale");
+    SettingsGuard::Change([](SettingsRecord& s) {
+        s.width = 999;
+        s.seriesInCols = 0;
+        s.unitY.SetText("stale");
+    });
     LoadSettings();
-    EXPECT_EQ(PluginSettings.width, 640);
-    EXPECT_EQ(PluginSettings.height, 300);
-    EXPECT_EQ(PluginSettings.seriesInCols, 1);
-    EXPECT_STREQ(PluginSettings.unitY.Text(), "Y");
+    EXPECT_EQ(PluginSettings().width, 640);
+    EXPECT_EQ(PluginSettings().height, 300);
+    EXPECT_EQ(PluginSettings().seriesInCols, 1);
+    EXPECT_STREQ(PluginSettings().unitY.Text(), "Y");
 }
 
 TEST_F(SettingsStore, EmptyCaptionStaysEmpty)
 {
     registry.StoreText("UnitX", "");
     LoadSettings();
-    EXPECT_STREQ(PluginSettings.unitX.Text(), "");
+    EXPECT_STREQ(PluginSettings().unitX.Text(), "");
 }
 
 TEST_F(SettingsStore, SeparatorTakesTheFirstCharacterAndIgnoresEmptyText)
 {
     registry.StoreText("Separator", ";and more");
     LoadSettings();
-    EXPECT_EQ(PluginSettings.separator, ';');
+    EXPECT_EQ(PluginSettings().separator, ';');
     registry.StoreText("Separator", "");
     LoadSettings();
-    EXPECT_EQ(PluginSettings.separator, ';');
+    EXPECT_EQ(PluginSettings().separator, ';');
 }
 
 TEST_F(SettingsStore, NumbersAreUsedUnchecked)
@@ -64,21 +68,23 @@ TEST_F(SettingsStore, NumbersAreUsedUnchecked)
     registry.StoreNumber("Height", static_cast<DWORD>(-20));
     registry.StoreNumber("ShowUnits", 7);
     LoadSettings();
-    EXPECT_EQ(PluginSettings.width, 0);
-    EXPECT_EQ(PluginSettings.height, -20);
-    EXPECT_EQ(PluginSettings.showUnits, 7);
+    EXPECT_EQ(PluginSettings().width, 0);
+    EXPECT_EQ(PluginSettings().height, -20);
+    EXPECT_EQ(PluginSettings().showUnits, 7);
 }
 
 TEST_F(SettingsStore, SaveWritesNineNumbersAndThreeTexts)
 {
-    PluginSettings.seriesInCols = 0;
-    PluginSettings.seriesInRows = 1;
-    PluginSettings.firstRowX = 1;
-    PluginSettings.unitX.SetText("s");
-    PluginSettings.unitY.SetText("");
-    PluginSettings.separator = '\t';
-    PluginSettings.width = 1024;
-    SaveSettings();
+    SettingsRecord confirmed;
+    confirmed.seriesInCols = 0;
+    confirmed.seriesInRows = 1;
+    confirmed.firstRowX = 1;
+    confirmed.unitX.SetText("s");
+    confirmed.unitY.SetText("");
+    confirmed.separator = '\t';
+    confirmed.width = 1024;
+    SaveSettings(confirmed);
+    EXPECT_EQ(PluginSettings().width, 1024);   // published at once
 
     const char* numbers[] = {"SeriesInCols", "SeriesInRows", "IgnoreFirstCol", "IgnoreFirstRow", "FirstColX",
                              "FirstRowX", "ShowUnits", "Width", "Height"};
@@ -111,9 +117,9 @@ TEST_F(SettingsStore, SaveWritesNineNumbersAndThreeTexts)
 
     SettingsGuard::RestoreDefaults();
     LoadSettings();
-    EXPECT_EQ(PluginSettings.width, 1024);
-    EXPECT_EQ(PluginSettings.separator, '\t');
-    EXPECT_STREQ(PluginSettings.unitY.Text(), "");
+    EXPECT_EQ(PluginSettings().width, 1024);
+    EXPECT_EQ(PluginSettings().separator, '\t');
+    EXPECT_STREQ(PluginSettings().unitY.Text(), "");
 }
 
 }  // namespace

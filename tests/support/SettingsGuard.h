@@ -1,4 +1,4 @@
-// Puts PluginSettings back to the built-in defaults when a test is done with it.
+// Publishes the built-in default settings for a test, and again when it is done.
 #pragma once
 
 #include "plugin/PluginSettings.h"
@@ -10,19 +10,14 @@ public:
     SettingsGuard(const SettingsGuard&) = delete;
     SettingsGuard& operator=(const SettingsGuard&) = delete;
 
-    static void RestoreDefaults()
+    static void RestoreDefaults() { PublishSettings(SettingsRecord()); }
+
+    // Publishes the current settings as changed by the function.
+    template <typename Edit>
+    static void Change(Edit change)
     {
-        PluginSettings.seriesInCols = 1;
-        PluginSettings.seriesInRows = 0;
-        PluginSettings.ignoreFirstCol = 0;
-        PluginSettings.ignoreFirstRow = 0;
-        PluginSettings.firstColX = 0;
-        PluginSettings.firstRowX = 0;
-        PluginSettings.unitX.SetText("X");
-        PluginSettings.unitY.SetText("Y");
-        PluginSettings.showUnits = 0;
-        PluginSettings.separator = ',';
-        PluginSettings.width = 640;
-        PluginSettings.height = 480;
+        SettingsRecord record = PluginSettings();
+        change(record);
+        PublishSettings(record);
     }
 };

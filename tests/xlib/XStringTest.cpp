@@ -266,7 +266,7 @@ struct PathCase {
     const char* extension;
 };
 
-TEST(XStringPaths, FileNameAfterLastBackslashExtensionFromFirstDot)
+TEST(XStringPaths, FileNameAfterTheLastSeparatorExtensionFromItsLastDot)
 {
     const PathCase cases[] = {
         {"D:\\data\\x.csv", "x.csv", ".csv"},
@@ -274,10 +274,14 @@ TEST(XStringPaths, FileNameAfterLastBackslashExtensionFromFirstDot)
         {"x.csv", "x.csv", ".csv"},
         {"", "", ""},
         {"D:\\data\\README", "README", ""},
-        {"D:\\my.data\\x.csv", "x.csv", ".data\\x.csv"},
-        {"x.2009.csv", "x.2009.csv", ".2009.csv"},
-        {"C:/data/x.csv", "C:/data/x.csv", ".csv"},   // '/' is an ordinary character
-        {"\\\\server\\share\\a\\b\\c.CSV", "c.CSV", ".CSV"},
+        {"D:\\my.data\\x.csv", "x.csv", ".csv"},
+        {"C:\\Users\\j.doe\\README", "README", ""},
+        {"x.2009.csv", "x.2009.csv", ".csv"},
+        {"data.csv.bak", "data.csv.bak", ".bak"},
+        {"C:\\dir.csv\\notes", "notes", ""},
+        {"C:/data/x.csv", "x.csv", ".csv"},
+        {"C:\\data/sub\\y.Csv", "y.Csv", ".Csv"},
+        {"\\\\server\\share.v2\\a\\b\\c.CSV", "c.CSV", ".CSV"},
         {".csv", ".csv", ".csv"},
     };
     for (const PathCase& c : cases) {
@@ -287,6 +291,37 @@ TEST(XStringPaths, FileNameAfterLastBackslashExtensionFromFirstDot)
         XString extension("stale");
         GetFileName(path, name);
         GetExtension(path, extension);
+        EXPECT_STREQ(name.Text(), c.fileName);
+        EXPECT_STREQ(extension.Text(), c.extension);
+    }
+}
+
+// 0x95 0x5C is one Shift-JIS (932) character, and 0x81 0x5C one GBK (936) character: their
+// second byte is no backslash there. In a single-byte code page (1252) it is one.
+TEST(XStringPaths, DoubleByteCharactersAreNeverCutAtTheirTrailByte)
+{
+    struct DbcsCase {
+        unsigned codePage;
+        const char* path;
+        const char* fileName;
+        const char* extension;
+    };
+    const DbcsCase cases[] = {
+        {932, "C:\\\x95\x5C\\x.csv", "x.csv", ".csv"},
+        {932, "C:\\data\\\x95\x5C", "\x95\x5C", ""},
+        {932, "C:\\data\\\x95\x5C.csv", "\x95\x5C.csv", ".csv"},
+        {932, "C:\\a\x95\x5C.txt\\b", "b", ""},
+        {936, "D:\\\x81\x5C\x81\x5C.csv", "\x81\x5C\x81\x5C.csv", ".csv"},
+        {1252, "C:\\data\\\x95\x5C", "", ""},
+        {1252, "C:\\data\\\x95\x5Cx.csv", "x.csv", ".csv"},
+    };
+    for (const DbcsCase& c : cases) {
+        SCOPED_TRACE(std::to_string(c.codePage) + " " + c.path);
+        XString path(c.path);
+        XString name;
+        XString extension;
+        GetFileName(path, name, c.codePage);
+        GetExtension(path, extension, c.codePage);
         EXPECT_STREQ(name.Text(), c.fileName);
         EXPECT_STREQ(extension.Text(), c.extension);
     }

@@ -6,6 +6,7 @@
 #include "chart/XChart.h"
 #include "csv/CsvLoader.h"
 #include "csv/FieldSpans.h"
+#include "plugin/BitmapRequest.h"
 #include "plugin/HostRecords.h"
 #include "plugin/PluginSettings.h"
 #include "xlib/XLineReader.h"
@@ -79,7 +80,7 @@ int ParseOnly(const char* path, int runs)
         const char* text = nullptr;
         int length = 0;
         while (reader.Next(text, length)) {
-            SplitIntoSpans(text, length, PluginSettings.separator, fields);
+            SplitIntoSpans(text, length, ',', fields);
             for (const FieldSpan& field : fields)
                 sum += SpanValue(field);
         }
@@ -94,16 +95,17 @@ int Stages(const char* path)
 {
     HDC screen = GetDC(nullptr);
     HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, PluginSettings.width, PluginSettings.height);
+    const SettingsRecord settings;
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, settings.width, settings.height);
     ReleaseDC(nullptr, screen);
     HGDIOBJ old = SelectObject(dc, bitmap);
     double start = Now();
     {
         XCanvas canvas;
         canvas.Attach(dc);
-        XChart chart(canvas, PluginSettings.width, PluginSettings.height);
+        XChart chart(canvas, settings.width, settings.height);
         chart.showTitle = 1;
-        LoadCsvIntoChart(path, chart);
+        LoadCsvIntoChart(path, chart, ReadingOptions(settings));
         double loaded = Now();
         chart.LayoutAndDraw();
         double drawn = Now();

@@ -1,0 +1,201 @@
+// The plug-in in a host that is not our lab's: floating-point exceptions unmasked or another
+// rounding mode, a C locale with decimal commas, a shared compiler runtime already loaded.
+#include "plugin/SettingsStore.h"
+#include "tests/support/AddressSpace.h"
+#include "tests/support/PluginHost.h"
+#include "tests/support/RegistryGuard.h"
+#include "tests/support/TestFiles.h"
+#include "xlib/XString.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cstdlib>
+#include <cstdio>
+#include <string>
+
+namespace {
+
+struct FloatState {
+    unsigned mxcsr;
+    unsigned short x87Control;
+    unsigned short x87Status;
+
+    bool operator==(const FloatState& o) const
+    {
+        return mxcsr == o.mxcsr && x87Control == o.x87Control && (x87Status & 0x3F) == (o.x87Status & 0x3F);
+    }
+};
+
+FloatState ReadFloatState()
+{
+    FloatState state{};
+    __asm__ __volatile__("stmxcsr %0" : "=m"(state.mxcsr));
+    __asm__ __volatile__("fnstcw %0" : "=m"(state.x87Control));
+    __asm__ __volatile__("fnstsw %0" : "=m"(state.x87Status));
+    return state;
+}
+
+// Loads the state with its exception flags raised as given: FLDENV sets the status word.
+void LoadFloatState(const FloatState& state)
+{
+    unsigned short environment[14] = {};
+    __asm__ __volatile__("fnstenv %0" : "=m"(environment));
+    environment[0] = state.x87Control;
+    environment[2] = state.x87Status;
+    __asm__ __volatile__("fldenv %0" : : "m"(environment));
+    __asm__ __volatile__("ldmxcsr %0" : : "m"(state.mxcsr));
+}
+
+const FloatState kDefaultState = {0x1F80, 0x037F, 0};
+
+// Calls the function under the host's state; true when it leaves that state as it was.
+template <typename Call>
+bool LeavesStateAlone(const FloatState& host, Call call)
+{
+    LoadFloatState(host);
+    const FloatState before = ReadFloatState();   // as the processor holds it (0x1332 reads 0x1372)
+    call();
+    const FloatState after = ReadFloatState();
+    LoadFloatState(kDefaultState);
+    return after == before;
+}
+
+class HostConditions : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(host.Loaded()); }
+
+    BitmapPixels Render(const std::string& path)
+    {
+        BitmapPixels pixels;
+        EXPECT_TRUE(host.Render(path, pixels)) << path;
+        return pixels;
+    }
+
+    PluginHost host;
+};
+
+// Labels that need exact rounding (3500 from 875-wide steps), decimals, an infinite cell and
+// values near the ends of the double range.
+const char* const kFiles[] = {"0\n3500\n1750\n", "0\n0.3\n1\n", "1\n5\n1e999\n", "1e300\n-1e300\n2\n"};
+
+TEST_F(HostConditions, ExportsComputeInTheDefaultStateAndHandTheHostsBack)
+{
+    const FloatState hostStates[] = {
+        {0x1900 | 0x20, 0x1332, 0x20},   // invalid, zero-divide, overflow unmasked; precision flag up
+        {0x3F80, 0x077F, 0},             // toward minus infinity
+        {0x5F80, 0x0B7F, 0},             // toward plus infinity
+        {0x7F80 | 0x8040, 0x0F7F, 0},    // toward zero, flush to zero, denormals are zero
+    };
+    auto identifyFile = FindEntryPoint<IdentifyFileProc>(host.Module(), "QOR_IdentifyFileA");
+    for (const char* bytes : kFiles) {
+        TempFile file(bytes);
+        BitmapPixels expected = Render(file.Path());
+        for (const FloatState& state : hostStates) {
+            SCOPED_TRACE(std::string(bytes) + " mxcsr " + std::to_string(state.mxcsr));
+            HBITMAP bitmap = nullptr;
+            EXPECT_TRUE(LeavesStateAlone(state, [&] { bitmap = host.LoadBitmap(file.Path()); }));
+            FileInfo info{};
+            EXPECT_TRUE(LeavesStateAlone(state, [&] { identifyFile(0, file.Path().c_str(), &info); }));
+            ASSERT_NE(bitmap, nullptr);
+            BitmapPixels pixels;
+            ASSERT_TRUE(ReadBitmapPixels(bitmap, pixels));
+            DeleteObject(bitmap);
+            EXPECT_TRUE(pixels.bgrx == expected.bgrx) << "the picture changed";
+        }
+    }
+}
+
+TEST_F(HostConditions, DecimalCommaLocaleChangesNoNumberText)
+{
+    TempFile file("0\n0.3\n1\n");
+    BitmapPixels expected = Render(file.Path());
+    ASSERT_NE(std::setlocale(LC_ALL, "German_Germany.1252"), nullptr);
+    char probe[32];
+    std::snprintf(probe, sizeof probe, "%.1f", 0.5);
+    EXPECT_STREQ(probe, "0,5") << "the locale does not reach the run-time's formatting";
+
+    BitmapPixels pixels = Render(file.Path());
+    XString text;
+    text.SetDouble(0.25, 0, 1);
+    std::string label = text.Text();
+    text.SetText("  1.5e2x");
+    double parsed = text.ToDouble();
+    text.SetText("-12,7");
+    long integer = text.ToInt();
+    std::setlocale(LC_ALL, "C");
+
+    EXPECT_TRUE(pixels.bgrx == expected.bgrx) << "the picture changed";
+    EXPECT_EQ(label, "0.25");
+    EXPECT_EQ(parsed, 150.0);
+    EXPECT_EQ(integer, -12);
+}
+
+#if defined(_WIN32) && !defined(_WIN64)
+// Another module of the host has loaded the shared compiler runtime first; an allocation
+// failure inside the plug-in must still end as the null bitmap, not abort the host.
+TEST(SharedRuntime, AllocationFailureBesideItGivesNoBitmap)
+{
+    RegistryGuard registry(SETTINGS_KEY);
+    registry.StoreNumber("Width", 16);
+    registry.StoreNumber("Height", 16);
+    const std::string runtime = ProgramFolder() + "sharedrt\\libgcc_s_dw2-1.dll";
+    HMODULE shared = LoadLibraryExA(runtime.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+    ASSERT_NE(shared, nullptr) << runtime;
+    {
+        PluginHost host;
+        ASSERT_TRUE(host.Loaded());
+        TempFile file("1,2\n3,4\n");
+        BitmapPixels pixels;
+        ASSERT_TRUE(host.Render(file.Path(), pixels));
+        HBITMAP starved = nullptr;
+        {
+            // Room for a 16 x 16 bitmap, not for the reader's buffer.
+            ReservedAddressSpace crowd(256 * 1024);
+            ASSERT_GT(crowd.ReservedBytes(), 1u << 30);
+            starved = host.LoadBitmap(file.Path());
+        }
+        EXPECT_EQ(starved, nullptr);
+        DeleteObject(starved);
+        EXPECT_TRUE(host.Render(file.Path(), pixels)) << "the host lives on";
+    }
+    FreeLibrary(shared);
+}
+#endif
+
+}  // namespace
+
+namespace {
+
+// Run by its own test process under LANG=ja_JP.UTF-8, which gives Wine the ANSI code page
+// 932 (Shift-JIS); elsewhere it says how to run it and passes by.
+class CodePage932 : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!std::getenv("CSVCHART_CODE_PAGE_TEST") && GetACP() != 932)
+            GTEST_SKIP() << "needs the ANSI code page 932: LANG=ja_JP.UTF-8 and CSVCHART_CODE_PAGE_TEST=1";
+        ASSERT_EQ(GetACP(), 932u);
+    }
+};
+
+// 0x95 0x5C is one character (U+8868); its second byte is the byte of a backslash.
+TEST_F(CodePage932, FileNameEndingInATrailByteOfABackslashIsTheTitle)
+{
+    XString name;
+    GetFileName(XString("C:\\data\\\x95\x5C.csv"), name);
+    EXPECT_STREQ(name.Text(), "\x95\x5C.csv");
+
+    PluginHost host;
+    ASSERT_TRUE(host.Loaded());
+    const std::string bytes = "1,2\n3,4\n";
+    TempFile named(bytes, FixedName{"\x95\x5C.csv"});
+    TempFile cut(bytes, FixedName{".csv"});   // the title a byte-wise search would give
+    BitmapPixels withName;
+    BitmapPixels withCut;
+    ASSERT_TRUE(host.Render(named.Path(), withName));
+    ASSERT_TRUE(host.Render(cut.Path(), withCut));
+    EXPECT_FALSE(withName.bgrx == withCut.bgrx) << "the title lost the character";
+}
+
+}  // namespace
