@@ -4,6 +4,7 @@
 #include "chart/ChartLayout.h"
 #include "chart/DrawingHelpers.h"
 #include "chart/NumericFunctions.h"
+#include "chart/TickLabels.h"
 #include "chart/XChart.h"
 
 namespace {
@@ -60,7 +61,7 @@ void XChart::DrawYAxis()
     XString label;
     for (int i = 0; i < yAxis.ticks.Count(); ++i) {
         double v = yAxis.ticks.At(i);
-        label.SetDouble(v, yAxis.labelDecimals, 1);
+        SetTickLabel(label, yAxis.ticks, i, yAxis.labelDecimals);
         int tw = canvas.TextWidth(label.Text());
         int y = ClampToFar(height - marginBottom - 1 - ClampToFar(ValueToPixel(0, v).y));
         canvas.MoveTo(marginLeft - t, y);
@@ -91,7 +92,7 @@ void XChart::DrawXAxis()
     int below = height - marginBottom;   // the first row below the frame
     for (int i = 0; i < xAxis.ticks.Count(); ++i) {
         double v = xAxis.ticks.At(i);
-        label.SetDouble(v, xAxis.labelDecimals, 1);
+        SetTickLabel(label, xAxis.ticks, i, xAxis.labelDecimals);
         int half = DivInt(canvas.TextWidth(label.Text()), 2);
         int x = ClampToFar(marginLeft + ClampToFar(ValueToPixel(v, 0).x));
         canvas.MoveTo(x, below);

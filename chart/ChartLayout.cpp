@@ -4,6 +4,7 @@
 #include "canvas/XCanvas.h"
 #include "chart/DrawingHelpers.h"
 #include "chart/NumericFunctions.h"
+#include "chart/TickLabels.h"
 #include "chart/XChart.h"
 #include "chart/XSeries.h"
 
@@ -30,7 +31,7 @@ int MaxLabelWidth(const XCanvas& canvas, const XDblList& values, int decimals)
     XString label;
     int widest = 0;
     for (int i = 0; i < values.Count(); ++i) {
-        label.SetDouble(values.At(i), decimals, 1);
+        SetTickLabel(label, values, i, decimals);
         widest = MaxInt(widest, canvas.TextWidth(label.Text()));
     }
     return widest;

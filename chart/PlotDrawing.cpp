@@ -4,65 +4,13 @@
 #include "chart/DrawingHelpers.h"
 #include "chart/LineRunDrawer.h"
 #include "chart/NumericFunctions.h"
-#include "chart/SegmentVisibility.h"
+#include "chart/SegmentBatch.h"
+#include "chart/SeriesMapping.h"
 #include "chart/XChart.h"
 #include "chart/XSeries.h"
 
 #include <cmath>
 
-namespace {
-
-// Offsets this far from the plot are cut back along the segment before rounding, so a
-// line towards a huge or infinite value keeps its direction inside the plot. Offsets
-// within it are rounded as they are.
-constexpr double kExactOffsetLimit = 1 << 24;
-constexpr double kInfiniteOffset = 1e18;
-
-double Finite(double offset)
-{
-    if (std::isinf(offset))
-        return offset > 0 ? kInfiniteOffset : -kInfiniteOffset;
-    return offset;
-}
-
-bool WithinExactLimit(const XDblPoint& p)
-{
-    return std::fabs(p.x) <= kExactOffsetLimit && std::fabs(p.y) <= kExactOffsetLimit;
-}
-
-// Liang-Barsky: cuts the segment a-b to the box [low, high] in both coordinates.
-bool CutToBox(XDblPoint& a, XDblPoint& b, double low, double high)
-{
-    double t0 = 0.0;
-    double t1 = 1.0;
-    const double d[2] = {b.x - a.x, b.y - a.y};
-    const double start[2] = {a.x, a.y};
-    for (int axis = 0; axis < 2; ++axis) {
-        const double edges[2][2] = {{-d[axis], start[axis] - low}, {d[axis], high - start[axis]}};
-        for (const auto& edge : edges) {
-            double p = edge[0];
-            double q = edge[1];
-            if (p == 0) {
-                if (q < 0)
-                    return false;
-                continue;
-            }
-            double t = q / p;
-            if (p < 0 && t > t0)
-                t0 = t;
-            else if (p > 0 && t < t1)
-                t1 = t;
-        }
-    }
-    if (t0 > t1)
-        return false;
-    XDblPoint from = a;
-    a = XDblPoint(from.x + t0 * d[0], from.y + t0 * d[1]);
-    b = XDblPoint(from.x + t1 * d[0], from.y + t1 * d[1]);
-    return true;
-}
-
-}  // namespace
 
 void ClipToRect(HDC dc, int left, int top, int right, int bottom)
 {
@@ -118,10 +66,9 @@ void XChart::DrawSeries(XSeries& series, int first, int last)
 {
     if (series.visible == 0 || visible == 0)
         return;
-    XRect plot = PlotRect();
-    XRect interior = InflatedRect(plot, -1, -1);
+    XRect interior = InflatedRect(PlotRect(), -1, -1);
     ClipToRect(canvas.dc, interior.left, interior.top, interior.right, interior.bottom);
-    XDblRect window(xAxis.min, yAxis.min, xAxis.max, yAxis.max);
+    const SeriesMapping mapping(*this);
     const double* xs = series.xValues.values;
     const double* ys = series.yValues.values;
     // A solid one-pixel pen looks the same whether it is made once or for every segment,
@@ -130,34 +77,25 @@ void XChart::DrawSeries(XSeries& series, int first, int last)
     const bool plain = series.penStyle == PS_SOLID && series.penWidth <= 1;
     if (plain)
         canvas.SetPen(SeriesDrawColor(series), series.penStyle, series.penWidth);
-    LineRunDrawer runs(canvas);
+    SegmentBatch batch(canvas.dc);
+    LineRunDrawer<SegmentBatch> runs(batch);
+    MappedPoint from = first < last ? mapping.Map(xs[first], ys[first]) : MappedPoint();
     for (int i = first; i < last; ++i) {
+        const MappedPoint to = mapping.Map(xs[i + 1], ys[i + 1]);
         if (!plain)
             canvas.SetPen(SeriesDrawColor(series), series.penStyle, series.penWidth);
-        XDblPoint p1(xs[i], ys[i]);
-        XDblPoint p2(xs[i + 1], ys[i + 1]);
-        if (!PointInDblRect(window, p1) && !PointInDblRect(window, p2) && !SegmentMeetsDblRect(window, p1, p2))
-            continue;
-        XDblPoint a = PixelOffset(p1.x, p1.y);
-        XDblPoint b = PixelOffset(p2.x, p2.y);
-        if (!WithinExactLimit(a) || !WithinExactLimit(b)) {
-            a = XDblPoint(Finite(a.x), Finite(a.y));
-            b = XDblPoint(Finite(b.x), Finite(b.y));
-            if (std::isnan(a.x) || std::isnan(a.y) || std::isnan(b.x) || std::isnan(b.y) ||
-                !CutToBox(a, b, -kExactOffsetLimit, kExactOffsetLimit))
-                continue;
+        int x1, y1, x2, y2;
+        if (mapping.SegmentPixels(from, to, x1, y1, x2, y2)) {
+            if (plain) {
+                runs.Segment(x1, y1, x2, y2);
+            } else {
+                canvas.MoveTo(x1, y1);
+                canvas.LineTo(x2, y2);
+            }
         }
-        int x1 = plot.left + FloorToInt(a.x);
-        int y1 = plot.bottom - 1 - FloorToInt(a.y);
-        int x2 = plot.left + FloorToInt(b.x);
-        int y2 = plot.bottom - 1 - FloorToInt(b.y);
-        if (plain) {
-            runs.Segment(x1, y1, x2, y2);
-        } else {
-            canvas.MoveTo(x1, y1);
-            canvas.LineTo(x2, y2);
-        }
+        from = to;
     }
     runs.Flush();
+    batch.Flush();
     ClearClip(canvas.dc);
 }

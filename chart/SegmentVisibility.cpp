@@ -10,11 +10,6 @@ bool Within(double low, double value, double high)
 
 }  // namespace
 
-int PointInDblRect(const XDblRect& window, const XDblPoint& p)
-{
-    return Within(window.xMin, p.x, window.xMax) && Within(window.yMin, p.y, window.yMax) ? 1 : 0;
-}
-
 int SegmentMeetsDblRect(const XDblRect& window, const XDblPoint& p1, const XDblPoint& p2)
 {
     double dx = p2.x - p1.x;

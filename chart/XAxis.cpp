@@ -3,6 +3,8 @@
 
 #include "chart/NumericFunctions.h"
 
+#include <cmath>
+
 namespace {
 
 constexpr double kLeastRangeWidth = 0.00001;
@@ -54,6 +56,29 @@ double ChooseStep(double range, double steps)
     }
 }
 
+// Values too close together for a range of their own, lying outside the current range
+// or on its ends (where the frame hides them): a range around them of twice the power of
+// ten below their magnitude (at least 1), so their line runs through the middle: 500
+// gives 400 to 600, -3 gives -4 to -2, 0 gives -1 to 1, 1e6 gives 0 to 2e6.
+bool RangeAroundNarrowValues(double lo, double hi, double& min, double& max)
+{
+    const double centre = lo / 2 + hi / 2;
+    const double magnitude = std::fabs(centre);
+    double spread = magnitude >= 10 ? std::pow(10.0, std::floor(std::log10(magnitude))) : 1.0;
+    while (!std::isfinite(lo - spread) || !std::isfinite(hi + spread))
+        spread /= 10;   // near the end of the double range
+    if (!(hi + spread - (lo - spread) > kLeastRangeWidth))
+        return false;
+    min = lo - spread;
+    max = hi + spread;
+    return true;
+}
+
+bool StrictlyInside(double lo, double hi, double min, double max)
+{
+    return lo > min && hi < max;
+}
+
 }  // namespace
 
 XAxis::XAxis(XChart& chart) : chart(chart)
@@ -76,6 +101,8 @@ void XAxis::SetRange(double a, double b)
     if (hi - lo > kLeastRangeWidth) {
         min = lo;
         max = hi;
+    } else if (std::isfinite(lo) && std::isfinite(hi) && !StrictlyInside(lo, hi, min, max)) {
+        RangeAroundNarrowValues(lo, hi, min, max);
     }
     if (!(min == oldMin) || !(max == oldMax))
         ComputeTicks();
@@ -84,7 +111,8 @@ void XAxis::SetRange(double a, double b)
 void XAxis::ComputeTicks()
 {
     ticks.Clear();
-    double step = ChooseStep(AbsDbl(max - min), static_cast<double>(minSteps));
+    // At least one step must fit: with none the search for the step would never end.
+    double step = ChooseStep(AbsDbl(max - min), static_cast<double>(MaxInt(minSteps, 1)));
 
     // The first tick is the smallest multiple of the step not below min.
     double first = min - ModDbl(min, step);
@@ -93,7 +121,9 @@ void XAxis::ComputeTicks()
 
     // Each tick is built from the previous, already rounded one: 0.7 + 0.1 gives 0.7999999.
     for (double v = FloorDecimals(first, kTickDecimals); v <= max && ticks.Count() < kMostTicks;) {
-        ticks.Add(v);
+        // Rounding down can take the lowest tick a hair below min, a pixel outside the
+        // frame: it is min itself then. The next ticks follow from the rounded value.
+        ticks.Add(ticks.Count() == 0 && v < min ? min : v);
         double next = FloorDecimals(v + step, kTickDecimals);
         if (!(next > v))
             break;   // the step vanishes beside values this large

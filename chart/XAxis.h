@@ -21,12 +21,14 @@ public:
     explicit XAxis(XChart& chart);   // range 0 to 100, ticks 0, 25, 50, 75, 100
     ~XAxis() override;
 
-    // Takes the range a..b (either order) when it is wider than 0.00001, and recomputes
-    // the ticks when min or max changed.
+    // Takes the range a..b (either order) when it is wider than 0.00001. A narrower one
+    // (all values equal) keeps the current range when it lies strictly inside it, and
+    // otherwise gets a range around it, so that its line is seen. Recomputes the ticks
+    // when min or max changed.
     void SetRange(double a, double b);
 
     // The round step (1, 2.5 or 5 times a power of ten, at least 1e-7) of which at least
-    // minSteps fit into the range, and the multiples of it within [min, max], each rounded
-    // down to 7 decimals.
+    // minSteps (at least 1) fit into the range, and the multiples of it within [min, max],
+    // each rounded down to 7 decimals (the lowest no lower than min).
     void ComputeTicks();
 };

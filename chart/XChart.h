@@ -69,4 +69,5 @@ public:
 
     // A series' colour as drawn: shifted by 255 when it equals the plot background.
     COLORREF SeriesDrawColor(const XSeries& series) const;
+    COLORREF SeriesDrawColor(COLORREF color) const;
 };

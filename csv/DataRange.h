@@ -12,4 +12,20 @@ struct DataRange {
 // Starts the bounds at (x, y) for the first point of a load (and for the first point the
 // range sees at all, wherever it stands in the file), otherwise widens them to it. An
 // unordered comparison (an infinity beside itself) keeps the stored bound.
-void UpdateDataRange(DataRange& range, int first, double x, double y);
+inline void UpdateDataRange(DataRange& range, int first, double x, double y)
+{
+    if (first || range.empty) {
+        range.minX = range.maxX = x;
+        range.minY = range.maxY = y;
+        range.empty = false;
+        return;
+    }
+    if (x < range.minX)
+        range.minX = x;
+    if (x > range.maxX)
+        range.maxX = x;
+    if (y < range.minY)
+        range.minY = y;
+    if (y > range.maxY)
+        range.maxY = y;
+}

@@ -3,18 +3,18 @@
 
 #include "canvas/XCanvas.h"
 #include "chart/XChart.h"
-#include "csv/CsvLoader.h"
+#include "csv/XCsvReader.h"
 #include "csv/CsvOptions.h"
 #include "plugin/Identify.h"
 #include "plugin/PluginSettings.h"
-
-namespace {
 
 bool IsDrawableSize(int width, int height)
 {
     return width > 0 && height > 0 && width <= kMaxSide && height <= kMaxSide &&
            static_cast<long long>(width) * height <= kMaxPixels;
 }
+
+namespace {
 
 // Each owner releases its object if the drawing is cut short; declared so that the bitmap
 // is released last, after the memory context it is selected into is gone.
@@ -101,8 +101,11 @@ void DrawChart(const char* path, HDC dc, const SettingsRecord& settings)
     chart.yAxis.caption.Assign(settings.unitY);
     chart.xAxis.showCaption = showCaptions;
     chart.xAxis.caption.Assign(settings.unitX);
-    LoadCsvIntoChart(path, chart, ReadingOptions(settings));
+    // Two passes over the file: its bounds first, then, over the drawn chart, its lines.
+    XCsvReader file(ReadingOptions(settings));
+    file.Scan(path, chart);
     chart.LayoutAndDraw();
+    file.DrawSeries(chart);
 }
 
 }  // namespace

@@ -11,6 +11,9 @@ struct SettingsRecord;
 constexpr int kMaxSide = 16384;
 constexpr long long kMaxPixels = 64LL * 1024 * 1024;
 
+// A size the plug-in draws: each side 1..kMaxSide, at most kMaxPixels in all.
+bool IsDrawableSize(int width, int height);
+
 // A screen-compatible bitmap of the configured size showing the file as a titled line chart;
 // the caller owns it. Null for a path that is not a CSV path, for a configured size that
 // is not positive or larger than the limits above, and when the bitmap cannot be created.

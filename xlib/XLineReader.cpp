@@ -1,93 +1,144 @@
-// Reads a text file's lines one at a time, exactly as XStringList::ReadFile lists them.
+// Reads the lines of a text file one at a time, by the rules of text-mode reading.
 #include "xlib/XLineReader.h"
 
+#include "xlib/XByteSearch.h"
 #include "xlib/XMemory.h"
 
 #include <cstring>
 
 namespace {
 
-constexpr std::size_t kChunkSize = 1 << 20;
-constexpr int kEndOfInput = -1;
+constexpr std::size_t kBlockSize = 1 << 20;
 constexpr char kCtrlZ = 0x1A;
+constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
 
 }  // namespace
 
 XLineReader::~XLineReader()
 {
-    if (file_)
-        std::fclose(file_);
-    XFreeBlock(chunk_);
+    XFreeBlock(buffer_);
 }
 
 bool XLineReader::Open(const char* path)
 {
-    if (!path || !*path || file_)
+    if (buffer_ || !ownFile_.Open(path))
         return false;
-    chunk_ = static_cast<char*>(XAllocBlock(kChunkSize));
-    // Binary: the text-mode translation is done here, the same for every chunk boundary.
-    file_ = std::fopen(path, "rb");
-    if (!file_)
+    buffer_ = static_cast<char*>(XAllocBlock(kBlockSize + 1));   // + 1: room for the last line's NUL
+    capacity_ = kBlockSize;
+    fileSize_ = file_->Size();
+    return Rewind(0);
+}
+
+bool XLineReader::Share(const XLineReader& owner)
+{
+    if (buffer_ || !owner.buffer_)
         return false;
-    if (_fseeki64(file_, 0, SEEK_END) == 0)
-        fileSize_ = _ftelli64(file_);
-    _fseeki64(file_, 0, SEEK_SET);
+    buffer_ = static_cast<char*>(XAllocBlock(kBlockSize + 1));
+    capacity_ = kBlockSize;
+    file_ = owner.file_;
+    fileSize_ = owner.fileSize_;
+    return Rewind(0);
+}
+
+bool XLineReader::Rewind(std::uint64_t begin, std::uint64_t end)
+{
+    if (!buffer_)
+        return false;
+    position_ = end_ = buffer_;
+    nextNul_ = nullptr;
+    begin_ = begin;
+    bytesRead_ = 0;
+    byteLimit_ = end > begin ? end - begin : 0;
+    atStart_ = begin == 0;
+    ended_ = false;
+    endedByCtrlZ_ = false;
     return true;
 }
 
+bool XLineReader::FindLineStart(std::uint64_t from, std::uint64_t& lineStart) const
+{
+    XScratchBlock block(kBlockSize);
+    const std::size_t read = file_->ReadAt(from, block.data, kBlockSize);
+    const char* lineEnd = FindByte(block.data, block.data + read, '\n');
+    if (!lineEnd || FindByte(block.data, lineEnd, kCtrlZ))
+        return false;
+    lineStart = from + static_cast<std::uint64_t>(lineEnd - block.data) + 1;
+    return lineStart < fileSize_;
+}
+
+const char* XLineReader::FindNul(const char* from) const
+{
+    return FindByte(from, end_, '\0');
+}
+
+// Moves what is left to the front, grows the buffer when a line fills it, and reads on.
 bool XLineReader::Fill()
 {
-    taken_ += static_cast<long long>(size_);
-    size_ = std::fread(chunk_, 1, kChunkSize, file_);
-    position_ = 0;
-    if (size_ == 0 && std::ferror(file_))
-        failed_ = true;
-    return size_ > 0;
-}
-
-int XLineReader::PeekByte()
-{
-    if (position_ == size_ && !Fill())
-        return kEndOfInput;
-    return static_cast<unsigned char>(chunk_[position_]);
-}
-
-int XLineReader::NextChar()
-{
-    if (ended_)
-        return kEndOfInput;
-    int c = PeekByte();
-    if (c == kEndOfInput || c == kCtrlZ) {
+    const std::size_t left = static_cast<std::size_t>(end_ - position_);
+    if (left == capacity_) {
+        std::size_t grown = capacity_ * 2;
+        buffer_ = static_cast<char*>(XResizeBlock(buffer_, grown + 1));
+        capacity_ = grown;
+    } else {
+        std::memmove(buffer_, position_, left);
+    }
+    position_ = buffer_;
+    end_ = buffer_ + left;
+    std::size_t room = capacity_ - left;
+    if (byteLimit_ - bytesRead_ < room)
+        room = static_cast<std::size_t>(byteLimit_ - bytesRead_);
+    const std::size_t read = room ? file_->ReadAt(begin_ + bytesRead_, end_, room) : 0;
+    if (read == 0) {
         ended_ = true;
-        return kEndOfInput;
+    } else {
+        bytesRead_ += read;
+        if (char* stop = FindByte(end_, end_ + read, kCtrlZ)) {
+            end_ = stop;   // text-mode reading ends at the first 0x1A
+            ended_ = true;
+            endedByCtrlZ_ = true;
+        } else {
+            end_ += read;
+        }
     }
-    ++position_;
-    if (c == '\r' && PeekByte() == '\n') {
-        ++position_;
-        return '\n';
+    if (atStart_ && end_ - buffer_ >= 3) {
+        atStart_ = false;
+        if (std::memcmp(buffer_, kByteOrderMark, 3) == 0)
+            position_ += 3;
+    } else if (atStart_ && ended_) {
+        atStart_ = false;   // a file shorter than a byte-order mark holds none
     }
-    return c;
+    nextNul_ = FindNul(position_);
+    return read > 0;
 }
 
-bool XLineReader::Next(const char*& text, int& length)
+bool XLineReader::Next(const char*& text, std::size_t& length)
 {
-    if (!file_)
+    if (!buffer_)
         return false;
-    int n = 0;
-    while (n < kLineLimit) {
-        int c = NextChar();
-        if (c == kEndOfInput)
+    char* lineEnd;
+    while (!(lineEnd = FindByte(position_, end_, '\n')) || atStart_) {
+        if (ended_)
             break;
-        line_[n++] = static_cast<char>(c);
-        if (c == '\n')
-            break;
+        Fill();
     }
-    if (n == 0)
-        return false;
-    if (line_[n - 1] == '\n')
-        --n;
-    line_[n] = '\0';
-    text = line_;
-    length = static_cast<int>(std::strlen(line_));   // an entry ends at its first NUL
+    char* line = position_;
+    char* next;
+    if (lineEnd) {
+        next = lineEnd + 1;
+        if (lineEnd > line && lineEnd[-1] == '\r')
+            --lineEnd;   // the pair is the line end; a lone carriage return stays
+    } else {
+        if (line == end_)
+            return false;   // nothing after the last line end
+        lineEnd = next = end_;
+    }
+    if (nextNul_ && nextNul_ < lineEnd) {
+        lineEnd = const_cast<char*>(nextNul_);   // the entry ends at its first NUL
+        nextNul_ = FindNul(next);
+    }
+    *lineEnd = '\0';
+    text = line;
+    length = static_cast<std::size_t>(lineEnd - line);
+    position_ = next;
     return true;
 }

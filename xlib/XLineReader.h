@@ -1,46 +1,66 @@
-// Reads a text file's lines one at a time, exactly as XStringList::ReadFile lists them,
-// through one fixed buffer instead of a string per line.
+// Reads the lines of a text file one at a time, by the rules of text-mode reading, through
+// one block buffer: memory does not grow with the file, only with its longest line.
 #pragma once
 
+#include "xlib/XDiskFile.h"
 #include "xlib/XObject.h"
 
-#include <cstdio>
+#include <cstddef>
+#include <cstdint>
 
 class XLineReader : public XObject {
 public:
-    static constexpr int kLineLimit = 4095;   // characters an entry holds at most
-
     XLineReader() = default;
     ~XLineReader() override;
 
-    // False when the path is null or empty or the file cannot be opened.
+    // False when the path is not a readable regular disk file (XDiskFile::Open).
     bool Open(const char* path);
+    // Reads the file another reader has open (which must outlive this one), for reading two
+    // parts of one file at once.
+    bool Share(const XLineReader& owner);
 
-    // The next entry: at most 4095 characters, without its line feed, cut at its first NUL.
-    // Text-mode rules: a carriage return and line feed pair is a line end, a lone carriage
-    // return stays, a byte 0x1A ends the input. The text stays valid until the next call.
-    // False when the input has ended.
-    bool Next(const char*& text, int& length);
+    // Reads the lines of the file's bytes [begin, end) from now on. Starting at 0 begins
+    // with the first line, where a byte-order mark may stand; elsewhere, begin should be the
+    // start of a line. A second pass reading no further than the first did sees at most
+    // what that one did, whatever happened to the file in between.
+    bool Rewind(std::uint64_t begin, std::uint64_t end = UINT64_MAX);
+
+    // The next line, without its line end. A line is everything up to its line feed,
+    // however long; a carriage return and line feed pair ends a line too, while a lone
+    // carriage return stays in it. A UTF-8 byte-order mark at the very start of the file
+    // is not text, a byte 0x1A ends the input, and a NUL ends the line's text there. The
+    // text stays valid until the next call. False when the input has ended.
+    bool Next(const char*& text, std::size_t& length);
 
     // True when a read error, not the end of the file, ended the input.
-    bool Failed() const { return failed_; }
+    bool Failed() const { return file_->ReadFailed(); }
+    // True when a byte 0x1A ended the input.
+    bool EndedByCtrlZ() const { return endedByCtrlZ_; }
 
-    // The file's size when opened, and how many of its bytes the entries so far took.
-    long long FileSize() const { return fileSize_; }
-    long long BytesTaken() const { return taken_ + static_cast<long long>(position_); }
+    // The file's size when opened, and the bytes read from it since the last Rewind.
+    std::uint64_t FileSize() const { return fileSize_; }
+    std::uint64_t BytesRead() const { return bytesRead_; }
+
+    // The offset of the first line starting at or after the offset, or false when none does
+    // within the next block (a line that long, or the end of the file).
+    bool FindLineStart(std::uint64_t from, std::uint64_t& lineStart) const;
 
 private:
-    int NextChar();
-    int PeekByte();
     bool Fill();
+    const char* FindNul(const char* from) const;
 
-    std::FILE* file_ = nullptr;
-    char* chunk_ = nullptr;
-    std::size_t size_ = 0;
-    std::size_t position_ = 0;
-    long long taken_ = 0;   // bytes of the chunks before the current one
-    long long fileSize_ = 0;
-    bool ended_ = false;
-    bool failed_ = false;
-    char line_[kLineLimit + 1];
+    XDiskFile ownFile_;
+    XDiskFile* file_ = &ownFile_;
+    char* buffer_ = nullptr;
+    std::size_t capacity_ = 0;
+    char* position_ = nullptr;       // the first byte not yet given out
+    char* end_ = nullptr;            // the end of the bytes read
+    const char* nextNul_ = nullptr;  // the first NUL at or after position_, or null
+    std::uint64_t fileSize_ = 0;
+    std::uint64_t begin_ = 0;
+    std::uint64_t bytesRead_ = 0;
+    std::uint64_t byteLimit_ = 0;
+    bool atStart_ = true;            // before the first bytes of the file: a mark may come
+    bool ended_ = false;             // the file, the limit or a 0x1A: nothing more to read
+    bool endedByCtrlZ_ = false;
 };

@@ -11,6 +11,70 @@ double ParseLeadingNumber(const char* text);
 // The same for the text from begin up to (not including) end, or its first NUL.
 double ParseLeadingNumber(const char* begin, const char* end);
 
+// The number at p, when it is the usual kind: a sign, up to 15 significant digits, a
+// point, no exponent and no white space before it. Such a number is an integer below 2^53
+// divided by a power of ten up to 10^22, both exact doubles, so one division rounds it
+// correctly (under round to nearest, the state every entry point sets). Then true, the
+// value, and p just after the number; otherwise false and p unchanged.
+inline bool ParsePlainNumber(const char*& p, const char* end, double& value)
+{
+    static constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                              1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                              1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    const char* q = p;
+    const bool negative = q < end && *q == '-';
+    if (q < end && (*q == '-' || *q == '+'))
+        ++q;
+    // The digits go into 32 bits while nine fit, the usual case, and on in 64 bits after:
+    // 64-bit arithmetic is slow in 32-bit code.
+    unsigned mantissa32 = 0;
+    unsigned long long mantissa = 0;
+    int digits = 0;     // significant digits, the first non-zero one on
+    int decimals = 0;
+    int taken = 0;      // digits in mantissa32
+    bool any = false;
+    bool inFraction = false;
+    for (; q < end; ++q) {
+        const unsigned digit = static_cast<unsigned char>(*q - '0');
+        if (digit >= 10) {
+            if (*q != '.' || inFraction)
+                break;
+            inFraction = true;
+            continue;
+        }
+        any = true;
+        decimals += inFraction;
+        if (taken < 9) {
+            mantissa32 = mantissa32 * 10 + digit;
+            ++taken;
+            digits += mantissa32 != 0;
+            continue;
+        }
+        if (taken == 9) {
+            mantissa = mantissa32;
+            ++taken;
+        }
+        mantissa = mantissa * 10 + digit;
+        digits += 1;
+    }
+    if (taken <= 9)
+        mantissa = mantissa32;
+    if (!any || digits > 15 || decimals > 22 || (q < end && (*q == 'e' || *q == 'E' || *q == '\0')))
+        return false;
+    const double magnitude = static_cast<double>(mantissa) / kPowersOfTen[decimals];
+    value = negative ? -magnitude : magnitude;
+    p = q;
+    return true;
+}
+
+// The number at the start of the field [begin, end): ParseLeadingNumber's result, through
+// ParsePlainNumber where it can.
+inline double ParseFieldNumber(const char* begin, const char* end)
+{
+    double value;
+    return ParsePlainNumber(begin, end, value) ? value : ParseLeadingNumber(begin, end);
+}
+
 // The integer at the start of the text as strtol reads it in base 10: white space, an
 // optional sign, the digits up to the first non-digit; 0 without digits; values beyond
 // the 32-bit range give its ends.

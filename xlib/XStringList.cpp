@@ -1,19 +1,13 @@
 // Owning list of strings: the lines of a text file, or the fields of one line.
 #include "xlib/XStringList.h"
 
+#include "xlib/XFieldCursor.h"
 #include "xlib/XLineReader.h"
 #include "xlib/XMemory.h"
 #include "xlib/XString.h"
 
-#include <cstdio>
 #include <cstring>
 #include <memory>
-
-namespace {
-
-constexpr int kLineBufferSize = 4096;
-
-}  // namespace
 
 XStringList::~XStringList()
 {
@@ -46,20 +40,14 @@ void XStringList::Clear()
 void XStringList::Split(const char* text, char separator)
 {
     Clear();
-    if (!text || !*text)
+    if (!text)
         return;
-    int len = static_cast<int>(std::strlen(text));
-    int last = -1;
+    FieldCursor fields(text, std::strlen(text), separator);
+    const char* begin;
+    const char* end;
     XString field;
-    for (int i = 0; i < len; ++i) {
-        if (text[i] != separator)
-            continue;
-        field.SetSubstring(text, last + 1, i - last - 1);
-        Add(field);
-        last = i;
-    }
-    if (last < len - 1) {
-        field.SetSubstring(text, last + 1, len - last - 1);
+    while (fields.Next(begin, end)) {
+        field.SetSubstring(begin, 0, static_cast<int>(end - begin));
         Add(field);
     }
 }
@@ -72,30 +60,10 @@ int XStringList::ReadFile(const char* path)
     Clear();
     XString work;
     const char* text = nullptr;
-    int length = 0;
+    std::size_t length = 0;
     while (reader.Next(text, length)) {
         work.SetText(text);
         Add(work);
     }
     return reader.Failed() ? 0 : 1;
-}
-
-int XStringList::ReadLines(std::FILE* file)
-{
-    XString work;
-    Clear();
-    char line[kLineBufferSize];
-    while (!std::feof(file)) {
-        if (!std::fgets(line, sizeof line, file)) {
-            if (std::ferror(file))
-                return 0;
-            break;   // nothing read and no error: the end of the file
-        }
-        size_t n = std::strlen(line);
-        if (n > 0 && line[n - 1] == '\n')
-            line[n - 1] = '\0';
-        work.SetText(line);
-        Add(work);
-    }
-    return 1;
 }

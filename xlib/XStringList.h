@@ -3,8 +3,6 @@
 
 #include "xlib/XObject.h"
 
-#include <cstdio>
-
 class XString;
 
 class XStringList : public XObject {
@@ -26,13 +24,8 @@ public:
     // quoting, no trimming; a trailing separator adds no field; an empty text none at all.
     void Split(const char* text, char separator);
 
-    // Replaces the entries by the lines of the file (text mode, at most 4095 characters
-    // an entry). 1 when the file was read to its end, 0 when it could not be opened (the
+    // Replaces the entries by the lines of the file, as XLineReader reads them (text mode,
+    // any length). 1 when the file was read to its end, 0 when it could not be opened (the
     // list is then untouched) or a read error ended the reading (the lines before stay).
     int ReadFile(const char* path);
-
-    // The same lines through the run-time library's text-mode reading of an open stream
-    // (fgets, at most 4095 characters a call): clears the list, then adds its lines;
-    // 0 when a read error ended the reading.
-    int ReadLines(std::FILE* file);
 };

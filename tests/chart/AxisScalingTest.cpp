@@ -71,18 +71,72 @@ TEST_F(AxisScaling, RangeInEitherOrder)
     EXPECT_EQ(axis.max, 7);
 }
 
-TEST_F(AxisScaling, TooNarrowRangesAreRefused)
+// A range of 0.00001 or less (all values equal) keeps 0 to 100 when it lies strictly
+// inside; otherwise, on the frame or outside it, it gets a range around it where its line
+// shows. What is not a number, or infinite, leaves the range alone.
+TEST_F(AxisScaling, TooNarrowRangesKeepTheRangeOrGetOneAroundThem)
 {
-    axis.SetRange(0, 0.00001);
-    EXPECT_EQ(axis.min, 0);
-    EXPECT_EQ(axis.max, 100);
-    axis.SetRange(5, 5);
-    EXPECT_EQ(axis.max, 100);
-    EXPECT_EQ(Ticks(axis), (std::vector<double>{0, 25, 50, 75, 100}));
-    axis.SetRange(std::nan(""), 5);
-    axis.SetRange(kInf, kInf);
-    EXPECT_EQ(axis.min, 0);
-    EXPECT_EQ(axis.max, 100);
+    struct Case {
+        double a, b;
+        double min, max;
+    };
+    const double kHuge = 1.7e308;
+    const Case cases[] = {
+        {5, 5, 0, 100},
+        {99.999995, 99.999999, 0, 100},
+        {0, 0.00001, -1, 1.00001},
+        {0, 0, -1, 1},
+        {100, 100, 0, 200},
+        {500, 500, 400, 600},
+        {-3, -3, -4, -2},
+        {1e6, 1e6, 0, 2e6},
+        {-0.5, -0.5, -1.5, 0.5},
+        {std::nan(""), 5, 0, 100},
+        {kInf, kInf, 0, 100},
+        {-kInf, -kInf, 0, 100},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.a) + ".." + std::to_string(c.b));
+        XAxis fresh(chart);
+        fresh.SetRange(c.a, c.b);
+        EXPECT_EQ(fresh.min, c.min);
+        EXPECT_EQ(fresh.max, c.max);
+        ASSERT_FALSE(fresh.ticks.Count() == 0);
+        EXPECT_GE(fresh.ticks.At(0), fresh.min);
+        EXPECT_LE(fresh.ticks.At(fresh.ticks.Count() - 1), fresh.max);
+    }
+    XAxis nearTheEnd(chart);
+    nearTheEnd.SetRange(kHuge, kHuge);
+    EXPECT_TRUE(nearTheEnd.min < kHuge && kHuge < nearTheEnd.max && std::isfinite(nearTheEnd.max));
+    XAxis around(chart);
+    around.SetRange(500, 500);
+    EXPECT_EQ(Ticks(around), (std::vector<double>{400, 450, 500, 550, 600}));
+}
+
+TEST_F(AxisScaling, NoStepsToFitStillEnds)
+{
+    for (int steps : {0, -1, -2147483647 - 1}) {
+        axis.minSteps = steps;
+        axis.ComputeTicks();   // as with one step: the step is the whole range
+        EXPECT_EQ(Ticks(axis), (std::vector<double>{0, 100})) << steps;
+    }
+}
+
+// Rounding each tick down to 7 decimals can take the lowest one below min, where it would
+// land a pixel outside the frame: over many ranges with a negative minimum it never does.
+TEST_F(AxisScaling, LowestTickNeverLiesBelowTheMinimum)
+{
+    int checked = 0;
+    for (int k = 1; k <= 400; ++k) {
+        for (double scale : {0.001, 0.01, 0.37, 3.0}) {
+            XAxis swept(chart);
+            swept.SetRange(-k * scale, k * scale * 0.5 + 0.01);
+            ASSERT_GT(swept.ticks.Count(), 0);
+            ASSERT_GE(swept.ticks.At(0), swept.min) << swept.min << ".." << swept.max;
+            ++checked;
+        }
+    }
+    EXPECT_EQ(checked, 1600);
 }
 
 TEST_F(AxisScaling, UnchangedRangeKeepsTheTicks)

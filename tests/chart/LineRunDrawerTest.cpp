@@ -1,6 +1,7 @@
-// Joined runs set exactly the pixels of one MoveTo and LineTo per segment.
+// Joined runs, drawn in batches, set exactly the pixels of one MoveTo and LineTo per segment.
 #include "canvas/XCanvas.h"
 #include "chart/LineRunDrawer.h"
+#include "chart/SegmentBatch.h"
 #include "tests/support/GdiTestDc.h"
 
 #include <gtest/gtest.h>
@@ -49,13 +50,15 @@ TEST(LineRunDrawer, SetsThePixelsOfOneLineToPerSegment)
         b.Attach(separate.dc());
         a.SetPen(0x0000FF, PS_SOLID, 1);
         b.SetPen(0x0000FF, PS_SOLID, 1);
-        LineRunDrawer runs(a);
+        SegmentBatch batch(joined.dc());
+        LineRunDrawer<SegmentBatch> runs(batch);
         for (size_t i = 0; i + 1 < path.size(); ++i) {
             runs.Segment(path[i].x, path[i].y, path[i + 1].x, path[i + 1].y);
             b.MoveTo(path[i].x, path[i].y);
             b.LineTo(path[i + 1].x, path[i + 1].y);
         }
         runs.Flush();
+        batch.Flush();
         a.Attach(nullptr);
         b.Attach(nullptr);
         for (int y = 0; y < 60; ++y)

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -16,11 +17,12 @@ class Hostile : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(host.Loaded()); }
 
-    // The plug-in draws the path into a bitmap of the configured size.
+    // The plug-in draws the path into a bitmap of the configured size, within a minute: a
+    // render that does not end fails the test and ends the process, instead of hanging it.
     void ExpectChart(const std::string& path)
     {
         BitmapPixels pixels;
-        ASSERT_TRUE(host.Render(path, pixels)) << "no bitmap for " << path;
+        ASSERT_TRUE(RenderWithin(60000, path, pixels)) << "no bitmap for " << path;
         EXPECT_EQ(pixels.width, 640);
         EXPECT_EQ(pixels.height, 480);
         EXPECT_EQ(PixelAt(pixels, pixels.width - 21, pixels.height / 2), 0u) << "the frame's right side";
@@ -32,7 +34,36 @@ protected:
         ExpectChart(file.Path());
     }
 
+    bool RenderWithin(DWORD milliseconds, const std::string& path, BitmapPixels& pixels)
+    {
+        RenderCall call{&host, &path, &pixels, false};
+        HANDLE thread = CreateThread(nullptr, 0, RunRender, &call, 0, nullptr);
+        if (WaitForSingleObject(thread, milliseconds) != WAIT_OBJECT_0) {
+            std::fprintf(stderr, "FAILED: the render of %s did not end within %lu ms\n", path.c_str(),
+                         static_cast<unsigned long>(milliseconds));
+            std::fflush(stderr);
+            TerminateProcess(GetCurrentProcess(), 3);
+        }
+        CloseHandle(thread);
+        return call.drawn;
+    }
+
     PluginHost host;
+
+private:
+    struct RenderCall {
+        const PluginHost* host;
+        const std::string* path;
+        BitmapPixels* pixels;
+        bool drawn;
+    };
+
+    static DWORD WINAPI RunRender(void* p)
+    {
+        auto* call = static_cast<RenderCall*>(p);
+        call->drawn = call->host->Render(*call->path, *call->pixels);
+        return 0;
+    }
 };
 
 std::string RandomBytes(size_t size, unsigned seed)
@@ -197,6 +228,41 @@ TEST_F(Hostile, PathsOf259And300Characters)
         DeleteFileA(("\\\\?\\" + path).c_str());
         RemoveDirectoryA(("\\\\?\\" + folder).c_str());
     }
+}
+
+// Paths that are no disk file never make the host wait: each draws as a file that cannot
+// be read. A named pipe whose server accepts and never writes, both ways of naming it:
+TEST_F(Hostile, PipeThatNeverWrites)
+{
+    const std::string name = "csvchart-" + std::to_string(GetCurrentProcessId()) + ".csv";
+    for (const char* prefix : {"\\\\.\\pipe\\", "\\\\?\\pipe\\"}) {
+        HANDLE server = CreateNamedPipeA(("\\\\.\\pipe\\" + name).c_str(), PIPE_ACCESS_DUPLEX | FILE_FLAG_OVERLAPPED,
+                                         PIPE_TYPE_BYTE | PIPE_WAIT, PIPE_UNLIMITED_INSTANCES, 4096, 4096, 0, nullptr);
+        ASSERT_NE(server, INVALID_HANDLE_VALUE);
+        OVERLAPPED accept = {};
+        accept.hEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+        ConnectNamedPipe(server, &accept);   // accepts whoever comes, and sends nothing
+        ExpectChart(prefix + name);
+        CancelIo(server);
+        CloseHandle(accept.hEvent);
+        CloseHandle(server);
+    }
+}
+
+// Windows takes these names for devices in every folder (a serial port would wait forever).
+TEST_F(Hostile, DeviceNamesInAnyFolder)
+{
+    for (const char* name : {"COM1.csv", "AUX.csv", "nul.csv", "con.csv", "LPT1.csv", "com9 .csv"})
+        ExpectChart(ProgramFolder() + name);
+}
+
+// A Unix FIFO no one writes to, reached through a Wine drive (tools/with-fifo.sh makes it).
+TEST_F(Hostile, FifoThroughAWineDrive)
+{
+    const char* fifo = std::getenv("CSVCHART_FIFO");
+    if (!fifo)
+        GTEST_SKIP() << "runs under tools/with-fifo.sh, which names the FIFO in CSVCHART_FIFO";
+    ExpectChart(fifo);
 }
 
 TEST_F(Hostile, NameWithBytesAbove0x7F)

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+
 #include <cstring>
 #include <memory>
 #include <string>
@@ -115,9 +117,8 @@ TEST_F(ConfigDialog, OkStoresWhatWasTyped)
 {
     const TypedCase cases[] = {
         {"800px", ";x", 800, ';'},
-        {"abc", "", 0, ','},           // no digits: 0; an emptied separator keeps ','
-        {"  -12", "\t", -12, '\t'},
-        {"99999999999", "|", 2147483647, '|'},
+        {"  16384", "", 16384, ','},   // an emptied separator keeps ','
+        {"+1", "\t", 1, '\t'},
     };
     for (const TypedCase& c : cases) {
         SCOPED_TRACE(c.width);
@@ -125,6 +126,7 @@ TEST_F(ConfigDialog, OkStoresWhatWasTyped)
         Reload();
         Configure([&](HWND dialog) {
             Type(dialog, IDC_WIDTH, c.width);
+            Type(dialog, IDC_HEIGHT, "300");
             Type(dialog, IDC_SEPARATOR, c.separator);
             Type(dialog, IDC_UNIT_X, "");
             Click(dialog, IDC_SHOW_UNITS);
@@ -138,6 +140,101 @@ TEST_F(ConfigDialog, OkStoresWhatWasTyped)
         Reload();
         EXPECT_EQ(ReportedSize().first, c.storedWidth);   // a fresh load reads it back
     }
+}
+
+// The balloon tip an edit control shows is a visible tooltip window of this thread.
+BOOL CALLBACK FindVisibleTip(HWND window, LPARAM found)
+{
+    char className[32] = {};
+    GetClassNameA(window, className, sizeof className);
+    if (lstrcmpiA(className, TOOLTIPS_CLASSA) == 0 && IsWindowVisible(window)) {
+        *reinterpret_cast<bool*>(found) = true;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+bool BalloonTipShows()
+{
+    bool found = false;
+    EnumThreadWindows(GetCurrentThreadId(), FindVisibleTip, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+TEST_F(ConfigDialog, SizesThePlugInCannotDrawAreRefusedAtOk)
+{
+    const std::pair<const char*, const char*> refused[] = {
+        {"abc", "480"}, {"", "480"}, {"0", "480"}, {"-12", "480"}, {"16385", "480"},
+        {"99999999999", "480"}, {"640", "x"}, {"640", "0"}, {"16384", "4097"},   // beyond 64 megapixels
+    };
+    for (const auto& size : refused) {
+        SCOPED_TRACE(std::string(size.first) + " x " + size.second);
+        Configure([&](HWND dialog) {
+            Type(dialog, IDC_WIDTH, size.first);
+            Type(dialog, IDC_HEIGHT, size.second);
+            Click(dialog, IDOK);
+            ASSERT_TRUE(IsWindow(dialog)) << "the dialog stays open";
+            const int wrong = std::string(size.first) == "640" || std::string(size.first) == "16384" ? IDC_HEIGHT : IDC_WIDTH;
+            EXPECT_EQ(GetFocus(), GetDlgItem(dialog, wrong));
+            DWORD from = 1;
+            DWORD to = 0;
+            SendDlgItemMessageA(dialog, wrong, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+            EXPECT_EQ(from, 0u);
+            EXPECT_EQ(to, static_cast<DWORD>(TextOf(dialog, wrong).size())) << "the field is selected";
+            EXPECT_TRUE(BalloonTipShows());
+            EXPECT_FALSE(registry.KeyExists()) << "nothing stored";
+            EXPECT_EQ(ReportedSize(), std::make_pair(640, 480));
+            // Still open: corrected, the same dialog takes the size.
+            Type(dialog, IDC_WIDTH, "321");
+            EXPECT_FALSE(BalloonTipShows()) << "typing puts the tip away";
+            Type(dialog, IDC_HEIGHT, "123");
+            Click(dialog, IDOK);
+        });
+        EXPECT_EQ(ReportedSize(), std::make_pair(321, 123));
+        registry.Delete();
+        Reload();
+    }
+}
+
+TEST_F(ConfigDialog, LongCaptionsSurviveTheNextLoad)
+{
+    const std::string typed(3000, 'c');
+    Configure([&](HWND dialog) {
+        EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_UNIT_X, EM_GETLIMITTEXT, 0, 0), 2047);
+        Type(dialog, IDC_UNIT_X, typed.c_str());
+        Click(dialog, IDOK);
+    });
+    Reload();
+    Configure([&](HWND dialog) {
+        char text[4096] = {};
+        GetDlgItemTextA(dialog, IDC_UNIT_X, text, sizeof text);
+        EXPECT_EQ(std::string(text), typed.substr(0, 2047)) << "not the default caption";
+    });
+}
+
+// What Tab and the arrow keys do: the dialog manager's next tab stop and group item. A
+// greyed box is passed by; the radio group is one stop.
+TEST_F(ConfigDialog, KeyboardWalksTheControlsInTheirVisualOrder)
+{
+    Configure([](HWND dialog) {
+        const int order[] = {IDC_DATA_COLS, IDC_IGNORE_FIRST_COL, IDC_IGNORE_FIRST_ROW, IDC_FIRST_COL_X,
+                             IDC_UNIT_X, IDC_UNIT_Y, IDC_SHOW_UNITS, IDC_SEPARATOR,
+                             IDC_WIDTH, IDC_HEIGHT, IDOK, IDCANCEL, IDC_DATA_COLS};
+        HWND at = GetDlgItem(dialog, order[0]);
+        for (int id : order) {
+            EXPECT_EQ(GetDlgCtrlID(at), id);
+            at = GetNextDlgTabItem(dialog, at, FALSE);
+        }
+        HWND cols = GetDlgItem(dialog, IDC_DATA_COLS);
+        HWND rows = GetDlgItem(dialog, IDC_DATA_ROWS);
+        EXPECT_EQ(GetNextDlgGroupItem(dialog, cols, FALSE), rows);
+        EXPECT_EQ(GetNextDlgGroupItem(dialog, rows, FALSE), cols) << "the arrows stay with the radio buttons";
+        EXPECT_EQ(GetNextDlgGroupItem(dialog, cols, TRUE), rows);
+        Click(dialog, IDC_DATA_ROWS);
+        EXPECT_EQ(GetNextDlgTabItem(dialog, GetDlgItem(dialog, IDC_IGNORE_FIRST_ROW), FALSE),
+                  GetDlgItem(dialog, IDC_FIRST_ROW_X));
+        EXPECT_EQ(GetNextDlgTabItem(dialog, GetDlgItem(dialog, IDCANCEL), FALSE), rows) << "the chosen one";
+    });
 }
 
 TEST_F(ConfigDialog, NewSizeShapesTheNextBitmap)
@@ -169,128 +266,15 @@ TEST_F(ConfigDialog, CancelChangesNothing)
 TEST_F(ConfigDialog, GreyedButTickedBoxIsSavedTicked)
 {
     registry.StoreNumber("FirstRowX", 1);
-    registry.StoreNumber("SeriesInRows", 1);   // both radio buttons show as chosen
     Reload();
     Configure([](HWND dialog) {
         EXPECT_TRUE(IsChecked(dialog, IDC_FIRST_ROW_X));
         EXPECT_FALSE(IsEnabled(dialog, IDC_FIRST_ROW_X));
         EXPECT_TRUE(IsChecked(dialog, IDC_DATA_COLS));
-        EXPECT_TRUE(IsChecked(dialog, IDC_DATA_ROWS));
         Click(dialog, IDOK);
     });
     EXPECT_EQ(StoredNumber("FirstRowX"), 1u);
     EXPECT_EQ(StoredNumber("SeriesInCols"), 1u);
-}
-
-// A control class as a name, whether the template holds the atom or the text.
-std::string ClassName(std::string cls)
-{
-    const std::pair<const char*, const char*> atoms[] = {{"#128", "BUTTON"}, {"#129", "EDIT"}, {"#130", "STATIC"}};
-    for (const auto& atom : atoms)
-        if (cls == atom.first)
-            return atom.second;
-    for (char& c : cls)
-        c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
-    return cls;
-}
-
-// The template as the resource holds it: style, caption, font and every control.
-TEST(ConfigDialogTemplate, MatchesTheLayout)
-{
-    PluginHost host;
-    ASSERT_TRUE(host.Loaded());
-    HRSRC found = FindResourceA(host.Module(), MAKEINTRESOURCEA(IDD_CONFIG), MAKEINTRESOURCEA(5));
-    ASSERT_NE(found, nullptr);
-    auto data = static_cast<const BYTE*>(LockResource(LoadResource(host.Module(), found)));
-    auto word = [&](size_t& at) { WORD w; std::memcpy(&w, data + at, 2); at += 2; return w; };
-    auto dword = [&](size_t& at) { DWORD d; std::memcpy(&d, data + at, 4); at += 4; return d; };
-    auto text = [&](size_t& at) {
-        std::string s;
-        for (WORD c = word(at); c; c = word(at))
-            s += static_cast<char>(c);
-        return s;
-    };
-    auto idOrText = [&](size_t& at) {   // 0xFFFF then an atom, or a text
-        WORD first;
-        std::memcpy(&first, data + at, 2);
-        if (first == 0xFFFF) {
-            at += 2;
-            return "#" + std::to_string(word(at));
-        }
-        return text(at);
-    };
-    size_t at = 0;
-    EXPECT_EQ(word(at), 1);        // version
-    EXPECT_EQ(word(at), 0xFFFF);   // extended template
-    dword(at);                     // help id
-    EXPECT_EQ(dword(at), 0u);      // no extended style
-    EXPECT_EQ(dword(at), static_cast<DWORD>(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER |
-                                            DS_SETFONT | DS_FIXEDSYS));
-    WORD controls = word(at);
-    EXPECT_EQ(controls, 20);
-    const WORD frame[4] = {word(at), word(at), word(at), word(at)};
-    EXPECT_EQ(frame[2], 234);
-    EXPECT_EQ(frame[3], 161);
-    EXPECT_EQ(idOrText(at), "");   // no menu
-    EXPECT_EQ(idOrText(at), "");   // the standard class
-    EXPECT_EQ(text(at), "CSV Chart Plugin");
-    EXPECT_EQ(word(at), 8);        // points
-    EXPECT_EQ(word(at), 400);      // weight
-    EXPECT_EQ(data[at], 0);        // not italic
-    EXPECT_EQ(data[at + 1], 1);    // character set
-    at += 2;
-    EXPECT_EQ(text(at), "MS Shell Dlg");
-
-    struct Control {
-        int id;
-        const char* cls;
-        const char* text;
-        DWORD style;
-        short x, y, cx, cy;
-    };
-    const DWORD button = BS_AUTOCHECKBOX | WS_TABSTOP;
-    const DWORD edit = ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP;
-    const DWORD label = SS_LEFT | WS_GROUP;
-    const Control expected[20] = {
-        {IDOK, "#128", "OK", BS_DEFPUSHBUTTON | WS_TABSTOP, 126, 144, 50, 14},
-        {IDCANCEL, "#128", "Cancel", BS_PUSHBUTTON | WS_TABSTOP, 178, 144, 50, 14},
-        {-1, "#128", "Data properties", BS_GROUPBOX, 6, 6, 222, 132},
-        {1000, "#128", "Ignore first col", button, 18, 78, 63, 10},
-        {1001, "#128", "Ignore first row", button, 18, 90, 66, 10},
-        {1002, "#128", "Show units", button, 168, 54, 51, 10},
-        {1004, "#129", "", edit, 168, 25, 46, 12},
-        {-1, "#130", "X unit:", label, 144, 27, 22, 8},
-        {1006, "#129", "", edit, 168, 40, 46, 12},
-        {-1, "#130", "Y unit:", label, 144, 42, 22, 8},
-        {1005, "#129", "", edit, 168, 76, 28, 13},
-        {-1, "#130", "Separator:", label, 130, 78, 36, 8},
-        {1007, "#128", "Data cols", BS_AUTORADIOBUTTON, 18, 28, 45, 10},
-        {1008, "#128", "Data rows", BS_AUTORADIOBUTTON, 18, 40, 49, 10},
-        {1003, "#128", "First col X", button, 18, 102, 47, 10},
-        {1009, "#128", "First row X", button, 18, 114, 50, 10},
-        {-1, "#130", "Image width:", label, 120, 101, 43, 8},
-        {1010, "#129", "", edit, 168, 99, 48, 12},
-        {1011, "#129", "", edit, 168, 113, 48, 12},
-        {-1, "#130", "Image height:", label, 118, 115, 46, 8},
-    };
-    for (int i = 0; i < controls && i < 20; ++i) {
-        SCOPED_TRACE(expected[i].text);
-        at = (at + 3) & ~size_t(3);   // each item starts on a DWORD boundary
-        dword(at);                    // help id
-        EXPECT_EQ(dword(at), 0u);     // extended style
-        EXPECT_EQ(dword(at), expected[i].style | WS_CHILD | WS_VISIBLE);
-        short box[4];
-        for (short& v : box)
-            v = static_cast<short>(word(at));
-        EXPECT_EQ(box[0], expected[i].x);
-        EXPECT_EQ(box[1], expected[i].y);
-        EXPECT_EQ(box[2], expected[i].cx);
-        EXPECT_EQ(box[3], expected[i].cy);
-        EXPECT_EQ(static_cast<int>(dword(at)), expected[i].id);
-        EXPECT_EQ(ClassName(idOrText(at)), ClassName(expected[i].cls));
-        EXPECT_EQ(idOrText(at), expected[i].text);
-        at += word(at);   // creation data
-    }
 }
 
 }  // namespace

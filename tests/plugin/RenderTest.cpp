@@ -196,6 +196,27 @@ TEST_F(Rendering, InfiniteValuesStillGiveAFramedChart)
     }
 }
 
+// Files whose line today's scaling would hide or squeeze: a constant outside 0 to 100 or
+// on its ends, a cell beyond the double range, magnitudes of 1e100.
+TEST_F(Rendering, EveryFileKeepsAVisibleLineAndAUsablePlot)
+{
+    const char* const files[] = {"500\n500\n500\n", "-3\n-3\n-3\n", "0\n0\n0\n", "1e6\n1e6\n",
+                                 "1\n5\n1e999\n4\n", "0\n1e100\n5e99\n"};
+    for (const char* bytes : files) {
+        SCOPED_TRACE(bytes);
+        BitmapPixels pixels = RenderBytes(bytes);
+        int frameLeft = 0;
+        while (frameLeft < pixels.width && PixelAt(pixels, frameLeft, pixels.height / 2 + 5) != kBlack)
+            ++frameLeft;
+        EXPECT_LT(frameLeft, 120) << "the labels leave room for the plot";
+        int red = 0;
+        for (int y = 0; y < pixels.height; ++y)
+            for (int x = frameLeft + 1; x < pixels.width; ++x)
+                red += PixelAt(pixels, x, y) == kRed;
+        EXPECT_GT(red, 300) << "the line shows";
+    }
+}
+
 TEST_F(Rendering, ThirteenthSeriesIsRedAgain)
 {
     // Column k < 13 holds the constant 10k + 5, one horizontal line each; two more

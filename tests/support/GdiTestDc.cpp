@@ -38,3 +38,9 @@ void GdiTestDc::Fill(COLORREF color)
     for (int i = 0; i < width_ * height_; ++i)
         bits_[i] = bgr;
 }
+
+std::vector<DWORD> GdiTestDc::Pixels() const
+{
+    GdiFlush();
+    return std::vector<DWORD>(bits_, bits_ + width_ * height_);
+}

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 class GdiTestDc {
 public:
     GdiTestDc(int width, int height);
@@ -14,6 +16,8 @@ public:
     // The pixel as a COLORREF (0x00BBGGRR).
     COLORREF Pixel(int x, int y) const;
     void Fill(COLORREF color);
+    // Every pixel, top row first, as the DIB holds them (0x00RRGGBB).
+    std::vector<DWORD> Pixels() const;
 
 private:
     int width_;

@@ -1,19 +1,20 @@
 // Times rendering through the plug-in's export, and the stages of one render.
 //   csvbench render DLL RUNS FILE...   median time of QOR_LoadBitmapA per file, peak memory
 //   csvbench stages FILE               time of each stage of one render, in this process
-//   csvbench parse RUNS FILE           median time to read the file and parse its numbers, alone
+//   csvbench compare DLL RUNS FILE     render and floor by turns: medians, ratio, peak memory
+//   csvbench floor RUNS FILE           median time to read the file in 1 MiB blocks and convert
+//                                      every field with std::from_chars, nothing else
 #include "canvas/XCanvas.h"
 #include "chart/XChart.h"
-#include "csv/CsvLoader.h"
-#include "csv/FieldSpans.h"
+#include "csv/XCsvReader.h"
 #include "plugin/BitmapRequest.h"
 #include "plugin/HostRecords.h"
 #include "plugin/PluginSettings.h"
-#include "xlib/XLineReader.h"
 
 #include <psapi.h>
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -67,30 +68,96 @@ int RenderThroughExport(const char* dll, int runs, int fileCount, char** files)
     return 0;
 }
 
-// Reading the lines and converting every field, nothing else: the floor for a render.
-int ParseOnly(const char* path, int runs)
+// The floor for a render: the file read in 1 MiB blocks and every field converted with
+// std::from_chars, nothing else. Returns the seconds it took; adds the values to `sum`.
+double FloorOnce(const char* path, double& sum)
+{
+    static std::vector<char> block(1 << 20);
+    double start = Now();
+    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    std::size_t kept = 0;   // a field cut by the block's end, moved to its front
+    for (;;) {
+        DWORD read = 0;
+        if (!ReadFile(file, block.data() + kept, static_cast<DWORD>(block.size() - kept), &read, nullptr) || read == 0)
+            break;
+        const char* p = block.data();
+        const char* end = p + kept + read;
+        const char* field = p;
+        for (; p < end; ++p) {
+            if (*p == ',' || *p == '\n') {
+                double value = 0;
+                std::from_chars(field, p, value);
+                sum += value;
+                field = p + 1;
+            }
+        }
+        kept = static_cast<std::size_t>(end - field);
+        std::memmove(block.data(), field, kept);
+    }
+    CloseHandle(file);
+    return Now() - start;
+}
+
+double Median(std::vector<double> times)
+{
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+int Floor(const char* path, int runs)
 {
     std::vector<double> times;
     double sum = 0;
-    for (int run = 0; run < runs; ++run) {
-        double start = Now();
-        XLineReader reader;
-        reader.Open(path);
-        std::vector<FieldSpan> fields;
-        const char* text = nullptr;
-        int length = 0;
-        while (reader.Next(text, length)) {
-            SplitIntoSpans(text, length, ',', fields);
-            for (const FieldSpan& field : fields)
-                sum += SpanValue(field);
-        }
-        times.push_back(Now() - start);
-    }
-    std::sort(times.begin(), times.end());
-    std::printf("%s\tread and parse median %.3f s (checksum %g)\n", path, times[times.size() / 2], sum);
+    for (int run = 0; run < runs; ++run)
+        times.push_back(FloorOnce(path, sum));
+    std::printf("%s\tfloor median %.3f s (checksum %g)\n", path, Median(times), sum);
     return 0;
 }
 
+std::size_t WorkingSetBytes()
+{
+    PROCESS_MEMORY_COUNTERS counters = {};
+    counters.cb = sizeof counters;
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+    return counters.WorkingSetSize;
+}
+
+// Renders through the export and runs the floor by turns, so that both see the same
+// machine: their medians, the ratio, and the peak working set above the process's own
+// before the first render, with the bitmap's size beside it.
+int Compare(const char* dll, int runs, const char* path)
+{
+    HMODULE module = LoadLibraryA(dll);
+    auto loadBitmap = module ? FindEntryPoint<LoadBitmapProc>(module, "QOR_LoadBitmapA") : nullptr;
+    if (!loadBitmap) {
+        std::fprintf(stderr, "csvbench: cannot load %s\n", dll);
+        return 1;
+    }
+    const double baseline = static_cast<double>(WorkingSetBytes()) / (1024.0 * 1024.0);
+    std::vector<double> renders;
+    std::vector<double> floors;
+    double sum = 0;
+    long long bitmapBytes = 0;
+    for (int run = 0; run < runs; ++run) {
+        double start = Now();
+        HBITMAP bitmap = loadBitmap(0, path);
+        renders.push_back(Now() - start);
+        BITMAP info = {};
+        if (bitmap && GetObjectA(bitmap, sizeof info, &info))
+            bitmapBytes = static_cast<long long>(info.bmWidthBytes) * info.bmHeight;
+        DeleteObject(bitmap);
+        floors.push_back(FloorOnce(path, sum));
+    }
+    const double render = Median(renders);
+    const double floor = Median(floors);
+    std::printf("%s\trender %.3f s\tfloor %.3f s\tratio %.2f\tpeak above baseline %.1f MB\tbitmap %.1f MB\n", path,
+                render, floor, render / floor, PeakMegabytes() - baseline, bitmapBytes / (1024.0 * 1024.0));
+    FreeLibrary(module);
+    return 0;
+}
+
+// The stages of one render in this process: the measuring pass, layout and drawing, the
+// drawing pass.
 int Stages(const char* path)
 {
     HDC screen = GetDC(nullptr);
@@ -99,17 +166,21 @@ int Stages(const char* path)
     HBITMAP bitmap = CreateCompatibleBitmap(screen, settings.width, settings.height);
     ReleaseDC(nullptr, screen);
     HGDIOBJ old = SelectObject(dc, bitmap);
-    double start = Now();
-    {
+    for (int run = 0; run < 5; ++run) {
         XCanvas canvas;
         canvas.Attach(dc);
         XChart chart(canvas, settings.width, settings.height);
         chart.showTitle = 1;
-        LoadCsvIntoChart(path, chart, ReadingOptions(settings));
-        double loaded = Now();
+        XCsvReader file(ReadingOptions(settings));
+        double start = Now();
+        file.Scan(path, chart);
+        double scanned = Now();
         chart.LayoutAndDraw();
+        double laidOut = Now();
+        file.DrawSeries(chart);
         double drawn = Now();
-        std::printf("load %.3f s, layout and draw %.3f s\n", loaded - start, drawn - loaded);
+        std::printf("scan %.3f s, layout and chart %.3f s, series %.3f s%s\n", scanned - start, laidOut - scanned,
+                    drawn - laidOut, file.ReadInTwoHalves() ? " (two halves at once)" : "");
         canvas.Attach(nullptr);
     }
     SelectObject(dc, old);
@@ -126,8 +197,10 @@ int main(int argc, char** argv)
         return RenderThroughExport(argv[2], std::atoi(argv[3]), argc - 4, argv + 4);
     if (argc == 3 && std::strcmp(argv[1], "stages") == 0)
         return Stages(argv[2]);
-    if (argc == 4 && std::strcmp(argv[1], "parse") == 0)
-        return ParseOnly(argv[3], std::atoi(argv[2]));
-    std::fprintf(stderr, "usage: csvbench render DLL RUNS FILE... | stages FILE | parse RUNS FILE\n");
+    if (argc == 4 && std::strcmp(argv[1], "floor") == 0)
+        return Floor(argv[3], std::atoi(argv[2]));
+    if (argc == 5 && std::strcmp(argv[1], "compare") == 0)
+        return Compare(argv[2], std::atoi(argv[3]), argv[4]);
+    std::fprintf(stderr, "usage: csvbench render DLL RUNS FILE... | compare DLL RUNS FILE | stages FILE | floor RUNS FILE\n");
     return 2;
 }

@@ -1,0 +1,65 @@
+// A CSV file drawn as a chart in two passes over it, keeping no point: the first measures
+// the points (their bounds, the number of series), the second, once the chart is laid out
+// and drawn, draws the series' lines. Memory stays the same whatever the file's length.
+#pragma once
+
+#include "chart/XStreamedSeries.h"
+#include "csv/CsvOptions.h"
+#include "csv/DataRange.h"
+#include "xlib/XLineReader.h"
+#include "xlib/XObject.h"
+
+#include <cstdint>
+
+class XChart;
+
+// How far a drawing may go: the memory for its lines, and the file size from which a file
+// of series in columns is read in two halves by two threads at once (where the machine has
+// two processors), each pass. Tests set them low to reach those ways with small files.
+struct CsvReadingLimits {
+    long long memoryBudget = XStreamedSeries::kMemoryBudget;
+    std::uint64_t splitFrom = 4u << 20;
+};
+
+class XCsvReader : public XObject {
+public:
+    explicit XCsvReader(const CsvOptions& options, const CsvReadingLimits& limits = CsvReadingLimits())
+        : options_(options), limits_(limits)
+    {
+    }
+    ~XCsvReader() override = default;
+
+    // The first pass: the chart's title becomes the file name; a file that can be read
+    // gives the bounds of its points and its number of series, and the chart takes that
+    // range. A file that cannot be read, or holds no point, leaves the chart's axes.
+    void Scan(const char* path, XChart& chart);
+
+    // The second pass, after XChart::LayoutAndDraw: every series' line over the plot, the
+    // same pixels XChart::DrawSeries would set had each point been kept. It reads no
+    // further than the first pass did, and draws no series the first pass did not count.
+    void DrawSeries(XChart& chart);
+
+    const DataRange& Range() const { return range_; }
+    int SeriesCount() const { return seriesCount_; }
+    bool ReadInTwoHalves() const { return split_ != 0; }
+
+private:
+    struct Part;   // what one pass found in one half of the file
+
+    void ChooseSplit();
+    void ScanHalves();
+    bool DrawHalves(XChart& chart);
+    void DrawWhole(XChart& chart);
+
+    const CsvOptions options_;
+    const CsvReadingLimits limits_;
+    XLineReader reader_;
+    bool readable_ = false;
+    DataRange range_;
+    int seriesCount_ = 0;
+    std::uint64_t bytesScanned_ = 0;   // both halves' when read in two
+    // Read in two halves: where the second begins, its length, and its first data index.
+    std::uint64_t split_ = 0;
+    std::uint64_t secondBytes_ = 0;
+    long long secondDataIndex_ = 0;
+};

@@ -1,0 +1,175 @@
+// Drawing a file's series from its second pass, keeping no point, sets exactly the pixels
+// of the plain way: every point kept, every segment drawn (XChart::DrawSeries).
+#include "canvas/XCanvas.h"
+#include "chart/XChart.h"
+#include "csv/CsvLoader.h"
+#include "csv/XCsvReader.h"
+#include "plugin/PluginSettings.h"
+#include "tests/support/GdiTestDc.h"
+#include "tests/support/TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Drawing {
+    CsvOptions options;
+    int width;
+    int height;
+    CsvReadingLimits limits;
+};
+
+std::vector<DWORD> Draw(const std::string& path, const Drawing& d, bool streamed)
+{
+    GdiTestDc target(d.width, d.height);
+    XCanvas canvas;
+    canvas.Attach(target.dc());
+    {
+        XChart chart(canvas, d.width, d.height);
+        chart.showTitle = 1;
+        if (streamed) {
+            XCsvReader file(d.options, d.limits);
+            file.Scan(path.c_str(), chart);
+            chart.LayoutAndDraw();
+            file.DrawSeries(chart);
+        } else {
+            LoadCsvIntoChart(path.c_str(), chart, d.options);
+            chart.LayoutAndDraw();
+        }
+    }
+    canvas.Attach(nullptr);
+    return target.Pixels();
+}
+
+class Random {
+public:
+    explicit Random(unsigned seed) : state_(seed) {}
+    unsigned Below(unsigned n)
+    {
+        state_ = state_ * 1664525u + 1013904223u;
+        return (state_ >> 8) % n;
+    }
+
+private:
+    unsigned state_;
+};
+
+// A field: mostly a walk, with jumps, repeats, text, empty fields and values beyond the
+// double range; X columns and lines go back and forth and repeat.
+std::string Field(Random& random, double& walk)
+{
+    switch (random.Below(40)) {
+    case 0:
+        return "1e999";
+    case 1:
+        return "-1e999";
+    case 2:
+        return "abc";
+    case 3:
+        return "";
+    case 4:
+        walk = static_cast<double>(random.Below(2000)) - 1000;
+        break;
+    default:
+        walk += static_cast<double>(random.Below(21)) - 10;
+    }
+    return std::to_string(walk);
+}
+
+std::string RandomFile(Random& random)
+{
+    const unsigned lines = 1 + random.Below(150);
+    const unsigned widest = 1 + random.Below(random.Below(4) == 0 ? 60 : 6);
+    std::string text;
+    std::vector<double> walks(widest, 0.0);
+    for (unsigned line = 0; line < lines; ++line) {
+        if (random.Below(25) == 0) {
+            text += "\n";   // a blank line
+            continue;
+        }
+        const unsigned fields = random.Below(8) == 0 ? 1 + random.Below(widest) : widest;
+        for (unsigned f = 0; f < fields; ++f)
+            text += (f ? "," : "") + Field(random, walks[f]);
+        text += random.Below(3) == 0 ? "\r\n" : "\n";
+    }
+    return text;
+}
+
+Drawing RandomDrawing(Random& random)
+{
+    const int sizes[][2] = {{640, 480}, {37, 29}, {120, 90}, {333, 222}, {3, 3}, {1, 1}, {16, 700}, {1000, 41}};
+    const long long budgets[] = {XStreamedSeries::kMemoryBudget, 3000, 20000, 1};
+    Drawing d;
+    d.options.seriesColors = SettingsRecord::seriesColors;
+    d.options.colorCount = kSeriesColorCount;
+    d.options.seriesInCols = random.Below(3) != 0;
+    d.options.ignoreFirstCol = random.Below(4) == 0;
+    d.options.ignoreFirstRow = random.Below(4) == 0;
+    d.options.firstColX = random.Below(2);
+    d.options.firstRowX = random.Below(2);
+    const auto& size = sizes[random.Below(8)];
+    d.width = size[0];
+    d.height = size[1];
+    d.limits.memoryBudget = budgets[random.Below(4)];
+    d.limits.splitFrom = random.Below(2) ? 1 : d.limits.splitFrom;   // two halves at once, or not
+    return d;
+}
+
+TEST(StreamedDrawing, SetsThePixelsOfThePlainWayOnRandomFiles)
+{
+    Random random(20261208);
+    for (int round = 0; round < 160; ++round) {
+        const std::string text = RandomFile(random);
+        const Drawing d = RandomDrawing(random);
+        SCOPED_TRACE("round " + std::to_string(round) + ", " + std::to_string(d.width) + "x" +
+                     std::to_string(d.height) + (d.options.seriesInCols ? ", columns" : ", lines") + ", budget " +
+                     std::to_string(d.limits.memoryBudget) +
+                     (d.limits.splitFrom == 1 ? ", in halves" : ""));
+        TempFile file(text);
+        ASSERT_TRUE(Draw(file.Path(), d, true) == Draw(file.Path(), d, false)) << text.substr(0, 400);
+    }
+}
+
+// A file that grows, shrinks or changes between the two passes: the second reads no further
+// than the first did and draws no series the first did not count, whatever it finds.
+TEST(StreamedDrawing, AFileChangedBetweenThePassesDrawsWhatFits)
+{
+    const std::string wide = "1,2,3,4,5,6,7,8,9\n";
+    const struct {
+        const char* what;
+        std::string bytes;
+    } changes[] = {{"emptied", ""}, {"cut short", "5,"}, {"grown", std::string(20000, '7') + "\n" + wide + wide},
+                   {"rewritten wider", wide + wide + wide + wide}, {"made binary", std::string(300, '\x1A')}};
+    for (const auto& change : changes) {
+        for (std::uint64_t splitFrom : {std::uint64_t(1), std::uint64_t(1) << 40}) {
+            SCOPED_TRACE(std::string(change.what) + (splitFrom == 1 ? ", in halves" : ""));
+            TempFile file("1,2\n3,4\n5,6\n7,8\n9,10\n11,12\n");
+            Drawing d{CsvOptions(), 200, 150, CsvReadingLimits()};
+            d.limits.splitFrom = splitFrom;
+            GdiTestDc target(d.width, d.height);
+            XCanvas canvas;
+            canvas.Attach(target.dc());
+            {
+                XChart chart(canvas, d.width, d.height);
+                XCsvReader reader(d.options, d.limits);
+                reader.Scan(file.Path().c_str(), chart);
+                EXPECT_EQ(reader.SeriesCount(), 2);
+                HANDLE writer = CreateFileA(file.Path().c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                            nullptr, TRUNCATE_EXISTING, 0, nullptr);
+                ASSERT_NE(writer, INVALID_HANDLE_VALUE);
+                DWORD written = 0;
+                WriteFile(writer, change.bytes.data(), static_cast<DWORD>(change.bytes.size()), &written, nullptr);
+                CloseHandle(writer);
+                chart.LayoutAndDraw();
+                reader.DrawSeries(chart);
+            }
+            canvas.Attach(nullptr);
+        }
+    }
+}
+
+}  // namespace
