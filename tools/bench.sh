@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Renders generated CSV files (4 numeric columns) at 640x480 through the exported
-# QOR_LoadBitmapA, timed in-process (64-bit build; median of several runs), and in the same
-# run times gnuplot's png and pngcairo terminals drawing the same files, reading and
-# parsing the numbers alone, and cat as the floor. Peak memory comes from the 32-bit build.
+# Speed and memory of a render on large generated CSV files (4 numeric columns, 640x480),
+# through the exported QOR_LoadBitmapA, in-process. For each file and each target, the
+# render and the floor (reading the file in 1 MiB blocks and converting every field with
+# std::from_chars, nothing else) run by turns in one process; the medians, their ratio and
+# the peak working set above the process's own. gnuplot's png terminal drawing the same
+# four series is timed beside. Last, the 32-bit plug-in renders 100 million rows (3.8 GB).
 #   bench.sh BUILD_DIR
 set -euo pipefail
 build=${1:-build}
@@ -32,51 +34,56 @@ generate() {  # rows file
 }
 
 seconds() { date +%s.%N; }
-median() { sort -g | awk '{ a[NR] = $1 } END { print a[int((NR + 1) / 2)] }'; }
 
-time_command() {  # runs command...
-  local runs=$1; shift
-  for ((r = 0; r < runs; r++)); do
-    local start; start=$(seconds)
-    "$@" >/dev/null 2>&1
-    awk -v a="$start" -v b="$(seconds)" 'BEGIN { printf "%.3f\n", b - a }'
-  done | median
-}
-
-gnuplot_plot() {  # terminal file
-  gnuplot -e "set terminal $1 size 640,480; set output '/dev/null'; set datafile separator ',';
-    plot '$2' using 0:1 with lines notitle, '' using 0:2 with lines notitle,
-         '' using 0:3 with lines notitle, '' using 0:4 with lines notitle"
+gnuplot_png() {  # file
+  local start; start=$(seconds)
+  gnuplot -e "set terminal png size 640,480; set output '/dev/null'; set datafile separator ',';
+    plot '$1' using 0:1 with lines notitle, '' using 0:2 with lines notitle,
+         '' using 0:3 with lines notitle, '' using 0:4 with lines notitle" >/dev/null 2>&1
+  awk -v a="$start" -v b="$(seconds)" 'BEGIN { printf "%.3f", b - a }'
 }
 
 windows_path() { printf 'P:\\%s' "$(realpath --relative-to="$root" "$1" | tr / '\\')"; }
 
 bench64=("$root/tools/winerun.sh" 64 "$root/$build/wine64" "$build/x86_64/bin/csvbench.exe")
 bench32=("$root/tools/winerun.sh" 32 "$root/$build/wine32" "$build/i686/bin/csvbench.exe")
+dll64=$build/x86_64/bin/csvchart.dll
+dll32=$build/i686/bin/csvchart.dll
 
 generate 10000 "$dir/rows-10k.csv"
 generate 100000 "$dir/rows-100k.csv"
 generate 1000000 "$dir/rows-1m.csv"
-generate 6000000 "$dir/rows-200mb.csv"
+generate 10000000 "$dir/rows-10m.csv"
 
-printf '\n%-16s %8s %9s %9s %9s %9s %9s %8s %8s %8s %7s\n' file MB plug-in parse png pngcairo cat \
-  png/plug cairo/plg plug/prs peak32
-for name in rows-10k rows-100k rows-1m rows-200mb; do
+field() { awk -v k="$1" -F'\t' '{ for (i = 1; i <= NF; i++) if (index($i, k " ") == 1) { sub(k " ", "", $i); print $i + 0 } }'; }
+
+printf '\n%-10s %7s | %8s %8s %6s %7s | %8s %6s %7s | %8s %7s\n' file MB render64 floor64 ratio peak64 \
+  render32 ratio peak32 '32/64' gnuplot
+for name in rows-10k rows-100k rows-1m rows-10m; do
   file=$dir/$name.csv
-  runs=5; [ "$name" = rows-1m ] && runs=3; [ "$name" = rows-200mb ] && runs=1
+  runs=11; [ "$name" = rows-10m ] && runs=3
   win=$(windows_path "$file")
-  plugin=$("${bench64[@]}" render "$build/x86_64/bin/csvchart.dll" $((runs + 2)) "$win" | awk '{ print $3 }')
-  parse=$("${bench64[@]}" parse $((runs + 2)) "$win" | awk '{ print $6 }')
-  peak=$("${bench32[@]}" render "$build/i686/bin/csvchart.dll" 1 "$win" | awk '{ print $(NF-1) }')
-  png=$(time_command "$runs" gnuplot_plot png "$file")
-  cairo=$(time_command "$runs" gnuplot_plot pngcairo "$file")
-  cat=$(time_command "$runs" cat "$file")
+  line64=$("${bench64[@]}" compare "$dll64" "$runs" "$win")
+  line32=$("${bench32[@]}" compare "$dll32" "$runs" "$win")
+  png=$(gnuplot_png "$file")
   mb=$(awk -v b="$(stat -c %s "$file")" 'BEGIN { printf "%.1f", b / 1048576 }')
-  awk -v n="$name" -v mb="$mb" -v p="$plugin" -v r="$parse" -v g="$png" -v c="$cairo" -v t="$cat" -v k="$peak" 'BEGIN {
-    printf "%-16s %8s %8.3fs %8.3fs %8.3fs %8.3fs %8.3fs %7.1fx %7.1fx %7.1fx %5sMB\n",
-      n, mb, p, r, g, c, t, g / p, c / p, p / r, k }'
+  r64=$(field render <<<"$line64"); f64=$(field floor <<<"$line64"); p64=$(field "peak above baseline" <<<"$line64")
+  r32=$(field render <<<"$line32"); p32=$(field "peak above baseline" <<<"$line32"); f32=$(field floor <<<"$line32")
+  awk -v n="$name" -v mb="$mb" -v r="$r64" -v f="$f64" -v p="$p64" -v r2="$r32" -v f2="$f32" -v p2="$p32" -v g="$png" 'BEGIN {
+    printf "%-10s %7s | %7.3fs %7.3fs %5.2fx %5.1fMB | %7.3fs %5.2fx %5.1fMB | %7.2fx %7.3fs\n",
+      n, mb, r, f, r / f, p, r2, r2 / f2, p2, r2 / r, g }'
 done
+
+# 100 million rows: the 10-million-row file ten times over.
+huge=$dir/rows-100m.csv
+if [ ! -s "$huge" ]; then
+  say "generating $huge (3.8 GB)"
+  for i in 0 1 2 3 4 5 6 7 8 9; do cat "$dir/rows-10m.csv"; done > "$huge"
+fi
+say "rendering 100 million rows through the 32-bit plug-in"
+"${bench32[@]}" compare "$dll32" 1 "$(windows_path "$huge")" | sed 's/^/100m rows, 32-bit: /'
 echo
-echo "plug-in: QOR_LoadBitmapA in-process, 64-bit, median; parse: reading and converting the"
-echo "numbers alone; png/pngcairo: gnuplot drawing the same four series to a 640x480 PNG;"
-echo "cat: reading the file; peak32: peak working set of the 32-bit build rendering the file."
+echo "render: QOR_LoadBitmapA, median; floor: the file read in 1 MiB blocks and every field"
+echo "converted with std::from_chars, by turns with the render in the same process; ratio:"
+echo "render / floor; peak: peak working set above the process's own before the first render"
+echo "(the 640x480 bitmap, 1.2 MB, included); 32/64: the 32-bit render over the 64-bit one."

@@ -32,30 +32,30 @@ inline bool ParsePlainNumber(const char*& p, const char* end, double& value)
     int digits = 0;     // significant digits, the first non-zero one on
     int decimals = 0;
     int taken = 0;      // digits in mantissa32
-    bool any = false;
-    bool inFraction = false;
-    for (; q < end; ++q) {
-        const unsigned digit = static_cast<unsigned char>(*q - '0');
-        if (digit >= 10) {
-            if (*q != '.' || inFraction)
-                break;
-            inFraction = true;
-            continue;
-        }
-        any = true;
-        decimals += inFraction;
+    auto take = [&](unsigned digit) {
         if (taken < 9) {
             mantissa32 = mantissa32 * 10 + digit;
             ++taken;
             digits += mantissa32 != 0;
-            continue;
+            return;
         }
         if (taken == 9) {
             mantissa = mantissa32;
             ++taken;
         }
         mantissa = mantissa * 10 + digit;
-        digits += 1;
+        ++digits;
+    };
+    const char* integerStart = q;
+    for (unsigned digit; q < end && (digit = static_cast<unsigned char>(*q - '0')) < 10; ++q)
+        take(digit);
+    bool any = q != integerStart;
+    if (q < end && *q == '.') {
+        const char* fractionStart = ++q;
+        for (unsigned digit; q < end && (digit = static_cast<unsigned char>(*q - '0')) < 10; ++q)
+            take(digit);
+        decimals = static_cast<int>(q - fractionStart);
+        any = any || decimals > 0;
     }
     if (taken <= 9)
         mantissa = mantissa32;

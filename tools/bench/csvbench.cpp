@@ -138,10 +138,12 @@ int Compare(const char* dll, int runs, const char* path)
     std::vector<double> floors;
     double sum = 0;
     long long bitmapBytes = 0;
+    bool drawn = true;
     for (int run = 0; run < runs; ++run) {
         double start = Now();
         HBITMAP bitmap = loadBitmap(0, path);
         renders.push_back(Now() - start);
+        drawn = drawn && bitmap;
         BITMAP info = {};
         if (bitmap && GetObjectA(bitmap, sizeof info, &info))
             bitmapBytes = static_cast<long long>(info.bmWidthBytes) * info.bmHeight;
@@ -150,8 +152,9 @@ int Compare(const char* dll, int runs, const char* path)
     }
     const double render = Median(renders);
     const double floor = Median(floors);
-    std::printf("%s\trender %.3f s\tfloor %.3f s\tratio %.2f\tpeak above baseline %.1f MB\tbitmap %.1f MB\n", path,
-                render, floor, render / floor, PeakMegabytes() - baseline, bitmapBytes / (1024.0 * 1024.0));
+    std::printf("%s\trender %.3f s\tfloor %.3f s\tratio %.2f\tpeak above baseline %.1f MB\tbitmap %.1f MB%s\n", path,
+                render, floor, render / floor, PeakMegabytes() - baseline, bitmapBytes / (1024.0 * 1024.0),
+                drawn ? "" : "\tNO BITMAP");
     FreeLibrary(module);
     return 0;
 }
