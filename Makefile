@@ -13,19 +13,18 @@ all: build
 setup:
 	@tools/setup.sh $(BUILD)
 
+# The presets (CMakePresets.json) put the targets in build/x86_64 and build/i686.
 build: setup
 	@for t in $(TARGETS); do \
 	  echo "[build] $$t"; \
-	  cmake -S . -B $(BUILD)/$$t -DCMAKE_TOOLCHAIN_FILE=cmake/$$t-w64-mingw32.cmake \
-	    -DCMAKE_BUILD_TYPE=Release -Wno-dev >$(BUILD)/$$t.configure.log 2>&1 \
+	  cmake --preset $$t -Wno-dev >$(BUILD)/$$t.configure.log 2>&1 \
 	    || { cat $(BUILD)/$$t.configure.log; exit 1; }; \
-	  cmake --build $(BUILD)/$$t -j $(JOBS) || exit 1; \
+	  cmake --build --preset $$t -j $(JOBS) || exit 1; \
 	done
 
 # Under a virtual display: the dialog tests open the real dialog.
 test: build
-	@tools/with-display.sh $(BUILD) sh -c 'ctest --test-dir $(BUILD)/x86_64 --output-on-failure && \
-	  ctest --test-dir $(BUILD)/i686 --output-on-failure'
+	@tools/with-display.sh $(BUILD) sh -c 'ctest --preset x86_64 && ctest --preset i686'
 
 # Drive P: of the Wine prefixes is the project folder.
 demo: build

@@ -1,14 +1,14 @@
 // Creation of the GDI pens, brushes and fonts the canvas owns.
 #include "canvas/GdiObjects.h"
 
+#include "canvas/GdiOwners.h"
+
 #include <cmath>
 
 int ScreenDpiY()
 {
-    HDC screen = GetDC(nullptr);
-    int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return dpi;
+    ScreenDc screen;
+    return GetDeviceCaps(screen.dc, LOGPIXELSY);
 }
 
 HPEN MakePen(int style, COLORREF color, int widthX, int widthY)

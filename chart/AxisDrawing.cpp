@@ -1,6 +1,5 @@
 // The two axes: band fills, tick marks, tick labels and unit captions.
-#include "chart/AxisDrawing.h"
-
+#include "canvas/CanvasDrawing.h"
 #include "chart/ChartLayout.h"
 #include "chart/DrawingHelpers.h"
 #include "chart/NumericFunctions.h"
@@ -22,23 +21,6 @@ FontSpec CaptionFont(const FontSpec& current)
 }
 
 }  // namespace
-
-void DrawRotatedText(XCanvas& canvas, int x, int y, double angle, const char* text)
-{
-    if (!text || !*text || !canvas.dc)
-        return;
-    LOGFONTA font = {};
-    GetObjectA(canvas.font, sizeof font, &font);
-    long long tenths = static_cast<long long>(TruncToInt(angle)) * 10;   // 12.7 degrees give 120
-    font.lfEscapement = font.lfOrientation = static_cast<LONG>(tenths % 3600);
-    HFONT turned = CreateFontIndirectA(&font);
-    SelectObject(canvas.dc, turned);
-    UINT alignment = SetTextAlign(canvas.dc, TA_LEFT | TA_TOP | TA_NOUPDATECP);
-    TextOutA(canvas.dc, x, y, text, lstrlenA(text));
-    SetTextAlign(canvas.dc, alignment);
-    SelectObject(canvas.dc, canvas.font);
-    DeleteObject(turned);
-}
 
 void XChart::DrawYAxis()
 {

@@ -31,15 +31,3 @@ void XChart::Draw(int withFrame)
     }
     DrawPlot();
 }
-
-COLORREF XChart::SeriesDrawColor(const XSeries& series) const
-{
-    return SeriesDrawColor(series.color);
-}
-
-COLORREF XChart::SeriesDrawColor(COLORREF color) const
-{
-    // On the 32-bit value: black on black becomes 0x0000FF, white on white 0x010000FE.
-    return static_cast<COLORREF>(PickIf(color == plotBackColor ? 1 : 0, static_cast<int>(color + 255),
-                                        static_cast<int>(color)));
-}

@@ -12,7 +12,7 @@ namespace {
 
 constexpr int kDefaultMargin = 20;
 constexpr int kSpacing = 10;
-constexpr int kTitleSizeIncrease = 4;
+constexpr int kTitleBandPointsLarger = 4;   // the font the title band is measured in
 
 // Units per pixel for a range spread over the pixels from the first to the last of a span.
 double UnitsPerPixel(double min, double max, long long firstToLast)
@@ -56,7 +56,7 @@ void XChart::FitTitleMargin()
     if (showTitle == 1) {
         // Measured 4 points larger at unchanged weight; the title itself is drawn larger still.
         FontSpec measured = canvas.fontSpec;
-        measured.pointSize += kTitleSizeIncrease;
+        measured.pointSize += kTitleBandPointsLarger;
         ScopedFont larger(canvas, measured);
         marginTop = canvas.TextHeight(kTextUnitSample) + 2 * kSpacing;
     } else {

@@ -1,6 +1,5 @@
 // The plot area: background, dotted grid, the series lines, and the frame on top.
-#include "chart/PlotDrawing.h"
-
+#include "canvas/CanvasDrawing.h"
 #include "chart/DrawingHelpers.h"
 #include "chart/LineRunDrawer.h"
 #include "chart/NumericFunctions.h"
@@ -11,17 +10,6 @@
 
 #include <cmath>
 
-
-void ClipToRect(HDC dc, int left, int top, int right, int bottom)
-{
-    SelectClipRgn(dc, nullptr);
-    IntersectClipRect(dc, left, top, right, bottom);
-}
-
-void ClearClip(HDC dc)
-{
-    SelectClipRgn(dc, nullptr);
-}
 
 void XChart::DrawPlot()
 {

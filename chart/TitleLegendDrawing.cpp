@@ -10,7 +10,7 @@
 namespace {
 
 constexpr int kTitleTop = 10;
-constexpr int kTitleSizeIncrease = 6;
+constexpr int kTitleFontPointsLarger = 6;   // the font the title is drawn in
 constexpr int kLegendInset = 10;   // between the band and the box
 constexpr int kRowInset = 15;      // between the band and the rows
 constexpr UINT kLegendTextFormat = DT_END_ELLIPSIS | DT_NOPREFIX | DT_SINGLELINE;
@@ -18,7 +18,7 @@ constexpr UINT kLegendTextFormat = DT_END_ELLIPSIS | DT_NOPREFIX | DT_SINGLELINE
 FontSpec TitleFont(const FontSpec& current, COLORREF color)
 {
     FontSpec title = current;
-    title.pointSize += kTitleSizeIncrease;
+    title.pointSize += kTitleFontPointsLarger;
     title.textColor = color;
     title.bold = 1;
     return title;

@@ -1,6 +1,7 @@
 // One line chart: the model of what is drawn into one bitmap.
 #include "chart/XChart.h"
 
+#include "chart/Geometry.h"
 #include "chart/XSeries.h"
 
 XChart::XChart(XCanvas& canvas, int width, int height)
@@ -27,4 +28,16 @@ void XChart::SetDataRange(double xMin, double yMin, double xMax, double yMax)
 {
     yAxis.SetRange(yMin, yMax);
     xAxis.SetRange(xMin, xMax);
+}
+
+COLORREF XChart::SeriesDrawColor(const XSeries& series) const
+{
+    return SeriesDrawColor(series.color);
+}
+
+COLORREF XChart::SeriesDrawColor(COLORREF color) const
+{
+    // On the 32-bit value: black on black becomes 0x0000FF, white on white 0x010000FE.
+    return static_cast<COLORREF>(PickIf(color == plotBackColor ? 1 : 0, static_cast<int>(color + 255),
+                                        static_cast<int>(color)));
 }

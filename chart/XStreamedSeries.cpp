@@ -1,10 +1,11 @@
 // The lines of a chart's series drawn from points that come one at a time.
 #include "chart/XStreamedSeries.h"
 
+#include "canvas/CanvasDrawing.h"
 #include "canvas/GdiObjects.h"
+#include "canvas/GdiOwners.h"
 #include "canvas/XCanvas.h"
 #include "chart/LineRunDrawer.h"
-#include "chart/PlotDrawing.h"
 #include "chart/SegmentBatch.h"
 #include "chart/XChart.h"
 
@@ -354,13 +355,11 @@ void XStreamedSeries::DrawLine(const Line& line, COLORREF color)
         DrawSegments(dc, line.ends.data(), static_cast<int>(line.ends.size() / 2));
         return;
     }
-    HBRUSH brush = MakeBrush(BS_SOLID, color, 0);
-    HGDIOBJ held = SelectObject(dc, brush);
+    OwnedGdiObject<HBRUSH> brush(MakeBrush(BS_SOLID, color, 0));
+    ScopedSelection inColor(dc, brush.get());
     HGDIOBJ previous = SelectObject(maskDc_, line.mask);
     if (!maskDcBitmap_)
         maskDcBitmap_ = previous;
     BitBlt(dc, interior_.left, interior_.top, interior_.right - interior_.left, interior_.bottom - interior_.top, maskDc_,
            interior_.left, interior_.top, kBrushWhereSourceIsSet);
-    SelectObject(dc, held);
-    DeleteObject(brush);
 }

@@ -1,10 +1,11 @@
 // The plug-in's real work: one CSV file drawn as a chart into a new bitmap.
 #include "plugin/BitmapRequest.h"
 
+#include "canvas/GdiOwners.h"
 #include "canvas/XCanvas.h"
 #include "chart/XChart.h"
-#include "csv/XCsvReader.h"
 #include "csv/CsvOptions.h"
+#include "csv/XCsvReader.h"
 #include "plugin/Identify.h"
 #include "plugin/PluginSettings.h"
 
@@ -15,41 +16,6 @@ bool IsDrawableSize(int width, int height)
 }
 
 namespace {
-
-// Each owner releases its object if the drawing is cut short; declared so that the bitmap
-// is released last, after the memory context it is selected into is gone.
-class OwnedBitmap {
-public:
-    explicit OwnedBitmap(HBITMAP bitmap) : bitmap_(bitmap) {}
-    ~OwnedBitmap()
-    {
-        if (bitmap_)
-            DeleteObject(bitmap_);
-    }
-    OwnedBitmap(const OwnedBitmap&) = delete;
-    OwnedBitmap& operator=(const OwnedBitmap&) = delete;
-
-    HBITMAP get() const { return bitmap_; }
-    HBITMAP release()
-    {
-        HBITMAP bitmap = bitmap_;
-        bitmap_ = nullptr;
-        return bitmap;
-    }
-
-private:
-    HBITMAP bitmap_;
-};
-
-class MemoryDc {
-public:
-    MemoryDc() : dc(CreateCompatibleDC(nullptr)) {}
-    ~MemoryDc() { DeleteDC(dc); }
-    MemoryDc(const MemoryDc&) = delete;
-    MemoryDc& operator=(const MemoryDc&) = delete;
-
-    const HDC dc;
-};
 
 // Keeps a canvas attached for a scope, and puts the context back as it was after it.
 class CanvasAttachment {
@@ -65,10 +31,8 @@ private:
 
 HBITMAP CreateScreenBitmap(int width, int height)
 {
-    HDC screen = GetDC(nullptr);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    ReleaseDC(nullptr, screen);
-    return bitmap;
+    ScreenDc screen;
+    return CreateCompatibleBitmap(screen.dc, width, height);
 }
 
 }  // namespace
@@ -121,7 +85,8 @@ HBITMAP RenderCsvBitmap(const char* path)
     if (!IsDrawableSize(width, height))
         return nullptr;
 
-    OwnedBitmap bitmap(CreateScreenBitmap(width, height));
+    // Declared first, released last: after the memory context it is selected into is gone.
+    OwnedGdiObject<HBITMAP> bitmap(CreateScreenBitmap(width, height));
     if (!bitmap.get())
         return nullptr;
     MemoryDc memory;

@@ -1,7 +1,7 @@
 // The DLL boundary: the loader notification and the four entry points the host calls.
 // No C++ exception may cross it: the host is not C++, and an escaping exception ends it.
 #include "plugin/DefaultFloatState.h"
-#include "plugin/EntryPoints.h"
+#include "plugin/GuardedEntryPoints.h"
 #include "plugin/PluginSettings.h"
 #include "plugin/SettingsStore.h"
 #include "plugin/UnwindTables.h"
@@ -33,22 +33,22 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved)
 
 BOOL WINAPI QOR_IdentifyA(PluginInfo* info)
 {
-    return HostIdentify(info);
+    return GuardedIdentify(info);
 }
 
 BOOL WINAPI QOR_IdentifyFileA(DWORD /*hostValue*/, const char* path, FileInfo* info)
 {
-    return HostIdentifyFile(path, info);
+    return GuardedIdentifyFile(path, info);
 }
 
 HBITMAP WINAPI QOR_LoadBitmapA(DWORD /*hostValue*/, const char* path)
 {
-    return HostLoadBitmap(path);
+    return GuardedLoadBitmap(path);
 }
 
 int WINAPI QOR_Configure(HWND parent)
 {
-    return HostConfigure(parent);
+    return GuardedConfigure(parent);
 }
 
 }  // extern "C"

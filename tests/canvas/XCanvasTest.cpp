@@ -221,14 +221,22 @@ TEST(GdiObjects, DescribeFontFillsTheRecord)
 
 TEST(XCanvas, DetachedCanvasMeasuresAndDrawsNothing)
 {
+    GdiTestDc former(8, 8);
     XCanvas canvas;
+    canvas.Attach(former.dc());   // and detached again: the DC it held must see no drawing
+    canvas.Attach(nullptr);
+    former.Fill(0xFFFFFF);
+    canvas.SetPen(0x0000FF, PS_SOLID, 3);
+    canvas.SetBrush(0x00FF00, BS_SOLID, 0);
     EXPECT_EQ(canvas.TextWidth("Wg"), 0);
     EXPECT_EQ(canvas.TextHeight("Wg"), 0);
     EXPECT_EQ(canvas.DrawRect(0, 0, 5, 5), 0);
-    EXPECT_EQ(canvas.LineTo(5, 5), 0);
     canvas.MoveTo(1, 1);
+    EXPECT_EQ(canvas.LineTo(5, 5), 0);
     canvas.DrawString(0, 0, "x");
     canvas.FillRect(RECT{0, 0, 4, 4});
+    for (COLORREF pixel : former.Pixels())
+        ASSERT_EQ(pixel, 0xFFFFFFu);
 }
 
 TEST(XCanvas, AttachedCanvasMeasuresText)

@@ -1,6 +1,6 @@
 // Allocation failure anywhere in a call unwinds to the entry point's failure value and
 // releases every device context, GDI object and heap block of the call.
-#include "plugin/EntryPoints.h"
+#include "plugin/GuardedEntryPoints.h"
 #include "tests/support/AllocationFaults.h"
 #include "tests/support/ProcessCensus.h"
 #include "tests/support/TestFiles.h"
@@ -21,16 +21,16 @@ TEST(AllocationFailure, EveryFailingAllocationOfARenderGivesNoBitmapAndLeaksNoth
     TempFile file("a,b,c\n1,2,3\n4,5,6\n7,8,9\n10,11,12\n13,14\n15\n");
     // System caches, and the run-time's first exception, settle before counting.
     for (int i = 0; i < 3; ++i)
-        DeleteObject(HostLoadBitmap(file.Path().c_str()));
+        DeleteObject(GuardedLoadBitmap(file.Path().c_str()));
     AllocationFaults::FailNth(1);
-    HostLoadBitmap(file.Path().c_str());
+    GuardedLoadBitmap(file.Path().c_str());
     AllocationFaults::Disarm();
 
     Census before;
     long failures = 0;
     for (long n = 1;; ++n) {
         AllocationFaults::FailNth(n);
-        HBITMAP bitmap = HostLoadBitmap(file.Path().c_str());
+        HBITMAP bitmap = GuardedLoadBitmap(file.Path().c_str());
         bool fired = AllocationFaults::Fired();
         AllocationFaults::Disarm();
         if (!fired) {
@@ -54,7 +54,7 @@ TEST(AllocationFailure, IdentifyFailsCleanly)
     for (long n = 1; n < 10; ++n) {
         AllocationFaults::FailNth(n);
         FileInfo info{};
-        BOOL recognised = HostIdentifyFile("C:\\data\\x.csv", &info);
+        BOOL recognised = GuardedIdentifyFile("C:\\data\\x.csv", &info);
         bool fired = AllocationFaults::Fired();
         AllocationFaults::Disarm();
         EXPECT_EQ(recognised, fired ? FALSE : TRUE) << n;

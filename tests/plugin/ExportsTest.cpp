@@ -41,21 +41,6 @@ TEST_F(PluginDll, ExportsTheFourEntryPointsUndecorated)
     EXPECT_EQ(Export<FARPROC>("_QOR_IdentifyA@4"), nullptr);
 }
 
-TEST_F(PluginDll, ExportsNothingElse)
-{
-    auto base = reinterpret_cast<const BYTE*>(module_);
-    auto dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
-    auto nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
-    const IMAGE_DATA_DIRECTORY& dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT];
-    ASSERT_NE(dir.VirtualAddress, 0u);
-    auto exports = reinterpret_cast<const IMAGE_EXPORT_DIRECTORY*>(base + dir.VirtualAddress);
-    ASSERT_EQ(exports->NumberOfNames, 4u);
-    auto names = reinterpret_cast<const DWORD*>(base + exports->AddressOfNames);
-    const char* expected[] = {"QOR_Configure", "QOR_IdentifyA", "QOR_IdentifyFileA", "QOR_LoadBitmapA"};
-    for (int i = 0; i < 4; ++i)
-        EXPECT_STREQ(reinterpret_cast<const char*>(base + names[i]), expected[i]);
-}
-
 TEST_F(PluginDll, IdentifyFillsTheHostRecord)
 {
     auto identify = Export<IdentifyProc>("QOR_IdentifyA");

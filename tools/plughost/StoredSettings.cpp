@@ -1,11 +1,11 @@
 // Settings stored for the plug-in before it is loaded, and put back afterwards.
 #include "StoredSettings.h"
 
+#include "plugin/SettingsStore.h"
+
 #include <cstdlib>
 
 namespace {
-
-constexpr char kSettingsKey[] = "Software\\Brinkwater\\CSV";
 
 bool IsTextValue(const std::string& name)
 {
@@ -22,7 +22,7 @@ bool StoredSettings::Set(const std::string& assignment)
     std::string name = assignment.substr(0, equals);
     std::string value = assignment.substr(equals + 1);
     HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &key,
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, SETTINGS_KEY, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &key,
                         nullptr) != ERROR_SUCCESS)
         return false;
     Saved old{name, false, 0, std::vector<BYTE>(4096)};
@@ -45,7 +45,7 @@ bool StoredSettings::Set(const std::string& assignment)
 StoredSettings::~StoredSettings()
 {
     HKEY key = nullptr;
-    if (saved_.empty() || RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_WRITE, &key) != ERROR_SUCCESS)
+    if (saved_.empty() || RegOpenKeyExA(HKEY_CURRENT_USER, SETTINGS_KEY, 0, KEY_WRITE, &key) != ERROR_SUCCESS)
         return;
     // Latest first, so a name set twice ends with its first saved value.
     for (auto it = saved_.rbegin(); it != saved_.rend(); ++it) {

@@ -128,16 +128,19 @@ int Configure(HMODULE module, const char* screenshot)
     auto configure = Entry<ConfigureProc>(module, "QOR_Configure");
     if (!configure)
         return 1;
-    if (screenshot)
-        CaptureDialogOnceShown(screenshot);
-    int result = configure(nullptr);
+    int result = 0;
+    if (!screenshot) {
+        result = configure(nullptr);
+        std::printf("QOR_Configure returned %d\n", result);
+        return 0;
+    }
+    const bool captured = CaptureDialog(screenshot, [&] { result = configure(nullptr); });
     std::printf("QOR_Configure returned %d\n", result);
-    if (screenshot && !DialogCaptured()) {
+    if (!captured) {
         std::fprintf(stderr, "plughost: the dialog did not show (is there a display?)\n");
         return 1;
     }
-    if (screenshot)
-        std::printf("dialog captured to %s\n", screenshot);
+    std::printf("dialog captured to %s\n", screenshot);
     return 0;
 }
 

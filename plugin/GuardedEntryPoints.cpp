@@ -1,12 +1,12 @@
-// What each exported entry point does, with the host's failure value when anything fails.
-#include "plugin/EntryPoints.h"
+// Each exported entry point behind its guard.
+#include "plugin/GuardedEntryPoints.h"
 
 #include "plugin/BitmapRequest.h"
 #include "plugin/ConfigDialog.h"
 #include "plugin/DefaultFloatState.h"
 #include "plugin/Identify.h"
 
-BOOL HostIdentify(PluginInfo* info) noexcept
+BOOL GuardedIdentify(PluginInfo* info) noexcept
 {
     DefaultFloatState floatState;
     try {
@@ -16,7 +16,7 @@ BOOL HostIdentify(PluginInfo* info) noexcept
     }
 }
 
-BOOL HostIdentifyFile(const char* path, FileInfo* info) noexcept
+BOOL GuardedIdentifyFile(const char* path, FileInfo* info) noexcept
 {
     DefaultFloatState floatState;
     try {
@@ -26,7 +26,7 @@ BOOL HostIdentifyFile(const char* path, FileInfo* info) noexcept
     }
 }
 
-HBITMAP HostLoadBitmap(const char* path) noexcept
+HBITMAP GuardedLoadBitmap(const char* path) noexcept
 {
     DefaultFloatState floatState;
     try {
@@ -38,7 +38,7 @@ HBITMAP HostLoadBitmap(const char* path) noexcept
 
 // The modal loop also runs the host's own windows, which keep the host's floating-point
 // state: the dialog procedure sets the default state for each message it handles instead.
-int HostConfigure(HWND parent) noexcept
+int GuardedConfigure(HWND parent) noexcept
 {
     try {
         return RunConfigDialog(parent);
