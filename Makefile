@@ -6,7 +6,7 @@ JOBS ?= 2
 PLUGHOST32 = tools/winerun.sh 32 $(CURDIR)/$(BUILD)/wine32 $(BUILD)/i686/bin/plughost.exe
 DLL32 = $(BUILD)/i686/bin/csvchart.dll
 
-.PHONY: all setup build demo pictures test bench clean
+.PHONY: all setup build demo pictures test bench dist clean
 
 all: build
 
@@ -49,5 +49,9 @@ pictures: build
 bench: build
 	@tools/bench.sh $(BUILD)
 
+# The release: dist/csvchart-VERSION.zip with the 32-bit plug-in, its notes and checksums.
+dist: build
+	@tools/dist.sh $(BUILD)
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) dist

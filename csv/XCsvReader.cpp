@@ -3,6 +3,7 @@
 
 #include "chart/XChart.h"
 #include "csv/CsvPoints.h"
+#include "xlib/DefaultFloatState.h"
 #include "xlib/XString.h"
 
 #include <windows.h>
@@ -85,6 +86,7 @@ private:
     static DWORD WINAPI Run(void* self)
     {
         auto* worker = static_cast<WorkerThread*>(self);
+        DefaultFloatState floatState;   // the state the caller's thread computes in
         try {
             worker->work_();
         } catch (...) {

@@ -2,10 +2,10 @@
 #include "plugin/ConfigDialog.h"
 
 #include "plugin/BitmapRequest.h"
-#include "plugin/DefaultFloatState.h"
 #include "plugin/PluginSettings.h"
 #include "plugin/SettingsStore.h"
 #include "plugin/resource.h"
+#include "xlib/DefaultFloatState.h"
 #include "xlib/XMemory.h"
 #include "xlib/XString.h"
 

@@ -1,10 +1,10 @@
 // The DLL boundary: the loader notification and the four entry points the host calls.
 // No C++ exception may cross it: the host is not C++, and an escaping exception ends it.
-#include "plugin/DefaultFloatState.h"
 #include "plugin/GuardedEntryPoints.h"
 #include "plugin/PluginSettings.h"
 #include "plugin/SettingsStore.h"
 #include "plugin/UnwindTables.h"
+#include "xlib/DefaultFloatState.h"
 
 extern "C" {
 

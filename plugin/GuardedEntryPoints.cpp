@@ -3,8 +3,8 @@
 
 #include "plugin/BitmapRequest.h"
 #include "plugin/ConfigDialog.h"
-#include "plugin/DefaultFloatState.h"
 #include "plugin/Identify.h"
+#include "xlib/DefaultFloatState.h"
 
 BOOL GuardedIdentify(PluginInfo* info) noexcept
 {

@@ -2,6 +2,7 @@
 #include "plugin/Identify.h"
 
 #include "plugin/PluginSettings.h"
+#include "plugin/Version.h"
 #include "xlib/XString.h"
 
 namespace {
@@ -13,8 +14,8 @@ constexpr int kBitsPerPixel = 24;
 
 constexpr char kExtensions[] = ".csv";
 constexpr char kShortName[] = "CSV";
-constexpr char kDisplayName[] = "CSV Viewer Plugin";
-constexpr char kNotice[] = "CSV chart viewer plug-in 1.0.1";
+constexpr char kDisplayName[] = CSVCHART_PRODUCT;
+constexpr char kNotice[] = "CSV chart viewer plug-in " CSVCHART_VERSION_TEXT;
 constexpr char kWebAddress[] = "https://csvchart.invalid/";
 constexpr GUID kPluginId = {0x5c3b9a41, 0x7e2d, 0x4f16, {0x9b, 0x0a, 0x3d, 0x61, 0xc8, 0x24, 0xe5, 0x7f}};
 

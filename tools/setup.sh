@@ -14,7 +14,7 @@ packages=(
   wine wine64 wine32:i386
   googletest
   xvfb xauth fonts-liberation
-  locales
+  locales zip
   gnuplot-nox
 )
 

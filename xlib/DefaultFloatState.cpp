@@ -1,5 +1,5 @@
 // The floating-point state the plug-in computes in.
-#include "plugin/DefaultFloatState.h"
+#include "xlib/DefaultFloatState.h"
 
 namespace {
 
