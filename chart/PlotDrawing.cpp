@@ -67,21 +67,20 @@ void XChart::DrawSeries(XSeries& series, int first, int last)
         canvas.SetPen(SeriesDrawColor(series), series.penStyle, series.penWidth);
     SegmentBatch batch(canvas.dc);
     LineRunDrawer<SegmentBatch> runs(batch);
-    MappedPoint from = first < last ? mapping.Map(xs[first], ys[first]) : MappedPoint();
-    for (int i = first; i < last; ++i) {
-        const MappedPoint to = mapping.Map(xs[i + 1], ys[i + 1]);
-        if (!plain)
+    LineEnd end;
+    for (int i = first; first < last && i <= last; ++i) {   // segments first .. last - 1
+        const MappedPoint to = mapping.Map(xs[i], ys[i]);
+        if (!plain && i > first)
             canvas.SetPen(SeriesDrawColor(series), series.penStyle, series.penWidth);
         int x1, y1, x2, y2;
-        if (mapping.SegmentPixels(from, to, x1, y1, x2, y2)) {
-            if (plain) {
-                runs.Segment(x1, y1, x2, y2);
-            } else {
-                canvas.MoveTo(x1, y1);
-                canvas.LineTo(x2, y2);
-            }
+        if (!mapping.Extend(end, to, x1, y1, x2, y2))
+            continue;
+        if (plain) {
+            runs.Segment(x1, y1, x2, y2);
+        } else {
+            canvas.MoveTo(x1, y1);
+            canvas.LineTo(x2, y2);
         }
-        from = to;
     }
     runs.Flush();
     batch.Flush();

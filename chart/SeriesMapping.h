@@ -22,6 +22,13 @@ struct MappedPoint {
     int inWindow = 0;   // PointInDblRect of the data window
 };
 
+// The far end of a series' line while its points come one after another.
+struct LineEnd {
+    MappedPoint first;
+    MappedPoint last;
+    bool started = false;
+};
+
 class SeriesMapping {
 public:
     // Offsets this far from the plot are cut back along the segment before rounding, so a
@@ -66,6 +73,18 @@ public:
             return true;
         }
         return FarSegmentPixels(a.offset, b.offset, x1, y1, x2, y2);
+    }
+
+    // Moves the line's end on to p; true, with the pixels of the segment from the old end
+    // to p, when there was an end and that segment is drawn.
+    bool Extend(LineEnd& end, const MappedPoint& p, int& x1, int& y1, int& x2, int& y2) const
+    {
+        const bool drawn = end.started && SegmentPixels(end.last, p, x1, y1, x2, y2);
+        if (!end.started)
+            end.first = p;
+        end.last = p;
+        end.started = true;
+        return drawn;
     }
 
     const XRect& Plot() const { return plot_; }

@@ -50,6 +50,41 @@ HBITMAP CreateMask(int width, int height)
 
 }  // namespace
 
+// A monochrome context with a white pen, its viewport set so that the segments' device
+// coordinates fit the masks, which cover the plot's interior: device (0, 0) of a mask is
+// the interior's top left pixel.
+struct XStreamedSeries::MaskContext {
+    explicit MaskContext(const XRect& interior) : pen(MakePen(PS_SOLID, kWhite, 1, 1)), inPen(memory.dc, pen.get())
+    {
+        if (!memory.dc || !pen.get())
+            throw std::bad_alloc();
+        SetViewportOrgEx(memory.dc, -interior.left, -interior.top, nullptr);
+    }
+    ~MaskContext() { Deselect(); }
+    MaskContext(const MaskContext&) = delete;
+    MaskContext& operator=(const MaskContext&) = delete;
+
+    void Select(HBITMAP mask)
+    {
+        HGDIOBJ previous = SelectObject(memory.dc, mask);
+        if (!ownBitmap)
+            ownBitmap = previous;   // the context's own, to put back
+    }
+
+    // No mask stays selected: any context may then draw it, and it may be deleted.
+    void Deselect()
+    {
+        if (ownBitmap)
+            SelectObject(memory.dc, ownBitmap);
+        ownBitmap = nullptr;
+    }
+
+    MemoryDc memory;
+    OwnedGdiObject<HPEN> pen;
+    ScopedSelection inPen;
+    HGDIOBJ ownBitmap = nullptr;
+};
+
 struct XStreamedSeries::Line {
     explicit Line(XStreamedSeries& owner) : owner(owner), runs(*this) {}
     ~Line()
@@ -83,9 +118,7 @@ struct XStreamedSeries::Line {
     LineRunDrawer<Line> runs;
     std::vector<POINT> ends;   // segment i runs from ends[2i] to ends[2i + 1]
     HBITMAP mask = nullptr;
-    MappedPoint first;         // for the segment from the part before
-    MappedPoint last;
-    bool hasLast = false;
+    LineEnd end;   // its first point too, for the segment from the part before
 };
 
 struct XStreamedSeries::DirectLine {
@@ -93,8 +126,7 @@ struct XStreamedSeries::DirectLine {
 
     SegmentBatch batch;
     LineRunDrawer<SegmentBatch> runs;
-    MappedPoint last;
-    bool hasLast = false;
+    LineEnd end;
 };
 
 XStreamedSeries::XStreamedSeries(XChart& chart, int seriesCount, bool interleaved, const COLORREF* colors,
@@ -111,34 +143,12 @@ XStreamedSeries::XStreamedSeries(XChart& chart, int seriesCount, bool interleave
         return;
     }
     maskBytes_ = MaskBytes(width, height);
-    if (!interleaved_)
-        return;
-    maskDc_ = CreateCompatibleDC(nullptr);
-    maskPen_ = MakePen(PS_SOLID, kWhite, 1, 1);
-    if (!maskDc_ || !maskPen_) {
-        if (maskDc_)
-            DeleteDC(maskDc_);
-        if (maskPen_)
-            DeleteObject(maskPen_);
-        throw std::bad_alloc();   // the destructor does not run for an unfinished object
-    }
-    maskDcPen_ = SelectObject(maskDc_, maskPen_);
-    // The masks cover the plot's interior: the segments' device coordinates fit them as
-    // they are, and device (0, 0) of a mask is the interior's top left pixel.
-    SetViewportOrgEx(maskDc_, -interior_.left, -interior_.top, nullptr);
+    if (interleaved_)
+        masks_.reset(new MaskContext(interior_));
 }
 
 XStreamedSeries::~XStreamedSeries()
 {
-    if (maskDc_) {
-        if (maskDcBitmap_)
-            SelectObject(maskDc_, maskDcBitmap_);
-        SelectObject(maskDc_, maskDcPen_);
-        DeleteDC(maskDc_);
-    }
-    lines_.clear();
-    if (maskPen_)
-        DeleteObject(maskPen_);
     if (!pens_.empty())
         SelectObject(chart_.canvas.dc, chart_.canvas.pen);
     for (const auto& pen : pens_)
@@ -182,19 +192,13 @@ void XStreamedSeries::Point(int series, double x, double y)
     if (!interleaved_) {
         if (series != directSeries_)
             StartDirectSeries(series);
-        if (direct_->hasLast && mapping_.SegmentPixels(direct_->last, p, x1, y1, x2, y2))
+        if (mapping_.Extend(direct_->end, p, x1, y1, x2, y2))
             direct_->runs.Segment(x1, y1, x2, y2);
-        direct_->last = p;
-        direct_->hasLast = true;
         return;
     }
     Line& line = *lines_[static_cast<std::size_t>(series - groupBegin_)];
-    if (!line.hasLast)
-        line.first = p;
-    else if (mapping_.SegmentPixels(line.last, p, x1, y1, x2, y2))
+    if (mapping_.Extend(line.end, p, x1, y1, x2, y2))
         line.runs.Segment(x1, y1, x2, y2);
-    line.last = p;
-    line.hasLast = true;
     if (overBudget_)
         ShedOverBudget();   // now that no line is in the middle of an addition
 }
@@ -204,7 +208,7 @@ void XStreamedSeries::StartDirectSeries(int series)
     FinishDirectSeries();
     directSeries_ = series;
     SelectObject(chart_.canvas.dc, PenFor(DrawColor(series)));
-    direct_->hasLast = false;
+    direct_->end = LineEnd();
 }
 
 void XStreamedSeries::FinishDirectSeries()
@@ -271,10 +275,8 @@ void XStreamedSeries::ToMask(Line& line)
 
 void XStreamedSeries::DrawIntoMask(Line& line)
 {
-    HGDIOBJ previous = SelectObject(maskDc_, line.mask);
-    if (!maskDcBitmap_)
-        maskDcBitmap_ = previous;   // the context's own, to put back
-    DrawSegments(maskDc_, line.ends.data(), static_cast<int>(line.ends.size() / 2));
+    masks_->Select(line.mask);
+    DrawSegments(masks_->memory.dc, line.ends.data(), static_cast<int>(line.ends.size() / 2));
     line.ends.clear();
 }
 
@@ -301,9 +303,7 @@ void XStreamedSeries::FinishGroup()
         if (line->mask)
             DrawIntoMask(*line);
     }
-    if (maskDcBitmap_)
-        SelectObject(maskDc_, maskDcBitmap_);   // no mask stays selected: any context may draw it
-    maskDcBitmap_ = nullptr;
+    masks_->Deselect();
 }
 
 // Each line of the group over the plot, in series order: its kept segments with its pen,
@@ -323,9 +323,7 @@ void XStreamedSeries::DrawGroup(XStreamedSeries* continuation)
         if (continuation && i < continuation->lines_.size())
             DrawLine(*continuation->lines_[i], color);
     }
-    if (maskDcBitmap_)
-        SelectObject(maskDc_, maskDcBitmap_);
-    maskDcBitmap_ = nullptr;
+    masks_->Deselect();
     ClearClip(dc);
     SelectObject(dc, chart_.canvas.pen);
     SetTextColor(dc, textColor);
@@ -339,7 +337,8 @@ void XStreamedSeries::DrawGroup(XStreamedSeries* continuation)
 void XStreamedSeries::JoinParts(Line& line, const Line& next)
 {
     int x1, y1, x2, y2;
-    if (line.hasLast && next.hasLast && mapping_.SegmentPixels(line.last, next.first, x1, y1, x2, y2)) {
+    if (line.end.started && next.end.started &&
+        mapping_.SegmentPixels(line.end.last, next.end.first, x1, y1, x2, y2)) {
         line.runs.Segment(x1, y1, x2, y2);
         line.runs.Flush();
         if (line.mask)
@@ -357,9 +356,7 @@ void XStreamedSeries::DrawLine(const Line& line, COLORREF color)
     }
     OwnedGdiObject<HBRUSH> brush(MakeBrush(BS_SOLID, color, 0));
     ScopedSelection inColor(dc, brush.get());
-    HGDIOBJ previous = SelectObject(maskDc_, line.mask);
-    if (!maskDcBitmap_)
-        maskDcBitmap_ = previous;
-    BitBlt(dc, interior_.left, interior_.top, interior_.right - interior_.left, interior_.bottom - interior_.top, maskDc_,
-           interior_.left, interior_.top, kBrushWhereSourceIsSet);
+    masks_->Select(line.mask);
+    BitBlt(dc, interior_.left, interior_.top, interior_.right - interior_.left, interior_.bottom - interior_.top,
+           masks_->memory.dc, interior_.left, interior_.top, kBrushWhereSourceIsSet);
 }

@@ -53,6 +53,7 @@ public:
 private:
     struct Line;         // an interleaved series of the group: its last point, its segments
     struct DirectLine;   // the series drawn now when series come one after another
+    struct MaskContext;  // where masks are drawn, one at a time
 
     void StartDirectSeries(int series);
     void FinishDirectSeries();
@@ -80,15 +81,12 @@ private:
     // Series one after another: the one drawn now.
     std::unique_ptr<DirectLine> direct_;
     int directSeries_ = -1;
-    // Interleaved series: the group's lines, their memory, and a monochrome context with a
-    // white pen for their masks.
+    // Interleaved series: the group's lines and their memory, and the context their masks
+    // are drawn in (declared after the lines: it lets go of a mask before a line deletes it).
     std::vector<std::unique_ptr<Line>> lines_;
     long long bytesHeld_ = 0;
     MappedPoint lastMapped_;   // the last point mapped, whose X the next point may share
     bool mappedAny_ = false;
     bool overBudget_ = false;
-    HDC maskDc_ = nullptr;
-    HPEN maskPen_ = nullptr;
-    HGDIOBJ maskDcPen_ = nullptr;
-    HGDIOBJ maskDcBitmap_ = nullptr;
+    std::unique_ptr<MaskContext> masks_;
 };

@@ -120,29 +120,29 @@ private:
 
 // Feeds the used lines of the reader to the walk of the options' orientation; the number
 // of used lines it walked. A walk from a later line of the file is for columns only.
+template <typename Reader, typename Walk>
+long long FeedUsedLines(Reader& reader, int firstLine, Walk& walk)
+{
+    const char* text = nullptr;
+    std::size_t length = 0;
+    long long walked = 0;
+    for (long long line = 0; reader.Next(text, length); ++line) {
+        if (line >= firstLine) {
+            walk.AddLine(text, length);
+            ++walked;
+        }
+    }
+    return walked;
+}
+
 template <typename Reader, typename Sink>
 long long WalkPoints(Reader& reader, const CsvOptions& options, Sink& sink, const WalkStart& start = WalkStart())
 {
     const int firstLine = start.fileStart ? FirstUsedLine(options) : 0;
-    const char* text = nullptr;
-    std::size_t length = 0;
-    long long walked = 0;
     if (options.seriesInCols) {
         ColumnPoints<Sink> walk(options, sink, start);
-        for (long long line = 0; reader.Next(text, length); ++line) {
-            if (line >= firstLine) {
-                walk.AddLine(text, length);
-                ++walked;
-            }
-        }
-    } else {
-        RowPoints<Sink> walk(options, sink);
-        for (long long line = 0; reader.Next(text, length); ++line) {
-            if (line >= firstLine) {
-                walk.AddLine(text, length);
-                ++walked;
-            }
-        }
+        return FeedUsedLines(reader, firstLine, walk);
     }
-    return walked;
+    RowPoints<Sink> walk(options, sink);
+    return FeedUsedLines(reader, firstLine, walk);
 }

@@ -12,24 +12,23 @@ public:
     {
     }
 
-    // The next field as [begin, end); false when there is none.
-    bool Next(const char*& begin, const char*& end)
+    // Where the next field begins; meaningful while AtEnd() is false.
+    const char* Peek() const { return next_; }
+    bool AtEnd() const { return next_ >= end_; }
+
+    // The next field as [begin, end); false when there is none. The separator is looked
+    // for from `scanFrom` on when it is given: a caller that has read the field's start
+    // knows the separator is not there.
+    bool Next(const char*& begin, const char*& end, const char* scanFrom = nullptr)
     {
-        if (next_ >= end_)
+        if (AtEnd())
             return false;
         begin = next_;
-        const char* cut = next_;
+        const char* cut = scanFrom ? scanFrom : next_;
         while (cut < end_ && *cut != separator_)
             ++cut;   // fields are short: a plain loop beats a call
-        if (cut == end_)
-            cut = nullptr;
-        if (cut) {
-            end = cut;
-            next_ = cut + 1;
-        } else {
-            end = end_;
-            next_ = end_;
-        }
+        end = cut;
+        next_ = cut < end_ ? cut + 1 : end_;
         return true;
     }
 

@@ -21,22 +21,20 @@ XLineReader::~XLineReader()
 
 bool XLineReader::Open(const char* path)
 {
-    if (buffer_ || !ownFile_.Open(path))
-        return false;
-    buffer_ = static_cast<char*>(XAllocBlock(kBlockSize + 1));   // + 1: room for the last line's NUL
-    capacity_ = kBlockSize;
-    fileSize_ = file_->Size();
-    return Rewind(0);
+    return !buffer_ && ownFile_.Open(path) && Start(&ownFile_);
 }
 
 bool XLineReader::Share(const XLineReader& owner)
 {
-    if (buffer_ || !owner.buffer_)
-        return false;
-    buffer_ = static_cast<char*>(XAllocBlock(kBlockSize + 1));
+    return !buffer_ && owner.buffer_ && Start(owner.file_);
+}
+
+bool XLineReader::Start(XDiskFile* file)
+{
+    buffer_ = static_cast<char*>(XAllocBlock(kBlockSize + 1));   // + 1: room for the last line's NUL
     capacity_ = kBlockSize;
-    file_ = owner.file_;
-    fileSize_ = owner.fileSize_;
+    file_ = file;
+    fileSize_ = file->Size();
     return Rewind(0);
 }
 

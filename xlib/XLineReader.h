@@ -46,6 +46,7 @@ public:
     bool FindLineStart(std::uint64_t from, std::uint64_t& lineStart) const;
 
 private:
+    bool Start(XDiskFile* file);
     bool Fill();
     const char* FindNul(const char* from) const;
 

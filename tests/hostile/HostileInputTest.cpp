@@ -2,6 +2,7 @@
 // target each case runs in a process of its own, so that a crash fails that case alone.
 #include "tests/support/PluginHost.h"
 #include "tests/support/TestFiles.h"
+#include "tests/support/TestThread.h"
 
 #include <gtest/gtest.h>
 
@@ -36,34 +37,18 @@ protected:
 
     bool RenderWithin(DWORD milliseconds, const std::string& path, BitmapPixels& pixels)
     {
-        RenderCall call{&host, &path, &pixels, false};
-        HANDLE thread = CreateThread(nullptr, 0, RunRender, &call, 0, nullptr);
-        if (WaitForSingleObject(thread, milliseconds) != WAIT_OBJECT_0) {
+        bool drawn = false;
+        TestThread render([&] { drawn = host.Render(path, pixels); });
+        if (!render.Join(milliseconds)) {
             std::fprintf(stderr, "FAILED: the render of %s did not end within %lu ms\n", path.c_str(),
                          static_cast<unsigned long>(milliseconds));
             std::fflush(stderr);
             TerminateProcess(GetCurrentProcess(), 3);
         }
-        CloseHandle(thread);
-        return call.drawn;
+        return drawn;
     }
 
     PluginHost host;
-
-private:
-    struct RenderCall {
-        const PluginHost* host;
-        const std::string* path;
-        BitmapPixels* pixels;
-        bool drawn;
-    };
-
-    static DWORD WINAPI RunRender(void* p)
-    {
-        auto* call = static_cast<RenderCall*>(p);
-        call->drawn = call->host->Render(*call->path, *call->pixels);
-        return 0;
-    }
 };
 
 std::string RandomBytes(size_t size, unsigned seed)

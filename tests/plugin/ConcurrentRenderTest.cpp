@@ -4,6 +4,7 @@
 #include "tests/support/PluginHost.h"
 #include "tests/support/RegistryGuard.h"
 #include "tests/support/TestFiles.h"
+#include "tests/support/TestThread.h"
 
 #include <gtest/gtest.h>
 
@@ -25,21 +26,11 @@ struct Size {
 // The two configurations the settings thread switches between; no other size may come.
 const Size kSizes[] = {{640, 480}, {333, 222}};
 
-DWORD WINAPI Run(void* function)
+// Runs the work on a thread of its own and waits for it to end.
+void RunAndJoin(std::function<void()> work)
 {
-    (*static_cast<std::function<void()>*>(function))();
-    return 0;
-}
-
-HANDLE Start(std::function<void()>& function)
-{
-    return CreateThread(nullptr, 0, Run, &function, 0, nullptr);
-}
-
-void Join(HANDLE thread)
-{
-    EXPECT_EQ(WaitForSingleObject(thread, 120000), WAIT_OBJECT_0) << "a thread hung";
-    CloseHandle(thread);
+    TestThread thread(std::move(work));
+    EXPECT_TRUE(thread.Join(120000)) << "a thread hung";
 }
 
 void StoreSize(RegistryGuard& registry, const Size& size)
@@ -82,11 +73,10 @@ TEST(ConcurrentRenders, EveryBitmapIsTheLoneCallsWhateverElseRuns)
     // Reloads come only from thread starts and ends, and only while the registry holds one
     // whole configuration: the renderers start before the settings change and end after,
     // so any other size is a render mixing two readings.
-    std::function<void()> nothing = [] {};
     std::function<void()> switchSettings = [&] {
         for (int round = 0; finished < 8; ++round) {
             StoreSize(registry, kSizes[round % 2]);
-            Join(Start(nothing));
+            RunAndJoin([] {});
         }
     };
     std::function<void()> render = [&] {
@@ -113,15 +103,15 @@ TEST(ConcurrentRenders, EveryBitmapIsTheLoneCallsWhateverElseRuns)
         WaitForSingleObject(mayEnd, INFINITE);
     };
 
-    std::vector<HANDLE> renderers;
+    std::vector<std::unique_ptr<TestThread>> renderers;
     for (int t = 0; t < 8; ++t)
-        renderers.push_back(Start(render));
+        renderers.emplace_back(new TestThread(render));
     while (started < 8)
         Sleep(1);
-    Join(Start(switchSettings));
+    RunAndJoin(switchSettings);
     SetEvent(mayEnd);
-    for (HANDLE thread : renderers)
-        Join(thread);
+    for (const auto& thread : renderers)
+        EXPECT_TRUE(thread->Join(120000)) << "a renderer hung";
     CloseHandle(mayEnd);
 
     EXPECT_EQ(renders, 96);

@@ -2,9 +2,11 @@
 #include "plugin/SettingsStore.h"
 #include "tests/support/PluginHost.h"
 #include "tests/support/RegistryGuard.h"
+#include "tests/support/TestThread.h"
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <vector>
 
 namespace {
@@ -17,20 +19,13 @@ int ReportedWidth(const PluginHost& host)
     return info.width;
 }
 
-DWORD WINAPI DoNothing(void*)
-{
-    return 0;
-}
-
 void RunThreads(int count)
 {
-    std::vector<HANDLE> threads;
+    std::vector<std::unique_ptr<TestThread>> threads;
     for (int i = 0; i < count; ++i)
-        threads.push_back(CreateThread(nullptr, 0, DoNothing, nullptr, 0, nullptr));
-    for (HANDLE thread : threads) {
-        EXPECT_EQ(WaitForSingleObject(thread, 10000), WAIT_OBJECT_0) << "a notification hung";
-        CloseHandle(thread);
-    }
+        threads.emplace_back(new TestThread([] {}));
+    for (const auto& thread : threads)
+        EXPECT_TRUE(thread->Join(10000)) << "a notification hung";
 }
 
 TEST(LoaderNotification, ThreadStartAndEndRereadTheSettings)
