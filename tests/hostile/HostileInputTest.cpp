@@ -2,7 +2,7 @@
 // target each case runs in a process of its own, so that a crash fails that case alone.
 #include "tests/support/PluginHost.h"
 #include "tests/support/TestFiles.h"
-#include "tests/support/TestThread.h"
+#include "xlib/XWorkerThread.h"
 
 #include <gtest/gtest.h>
 
@@ -38,8 +38,8 @@ protected:
     bool RenderWithin(DWORD milliseconds, const std::string& path, BitmapPixels& pixels)
     {
         bool drawn = false;
-        TestThread render([&] { drawn = host.Render(path, pixels); });
-        if (!render.Join(milliseconds)) {
+        XWorkerThread render([&] { drawn = host.Render(path, pixels); });
+        if (!render.EndsWithin(milliseconds)) {
             std::fprintf(stderr, "FAILED: the render of %s did not end within %lu ms\n", path.c_str(),
                          static_cast<unsigned long>(milliseconds));
             std::fflush(stderr);

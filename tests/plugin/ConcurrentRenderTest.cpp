@@ -4,7 +4,7 @@
 #include "tests/support/PluginHost.h"
 #include "tests/support/RegistryGuard.h"
 #include "tests/support/TestFiles.h"
-#include "tests/support/TestThread.h"
+#include "xlib/XWorkerThread.h"
 
 #include <gtest/gtest.h>
 
@@ -29,8 +29,8 @@ const Size kSizes[] = {{640, 480}, {333, 222}};
 // Runs the work on a thread of its own and waits for it to end.
 void RunAndJoin(std::function<void()> work)
 {
-    TestThread thread(std::move(work));
-    EXPECT_TRUE(thread.Join(120000)) << "a thread hung";
+    XWorkerThread thread(std::move(work));
+    EXPECT_TRUE(thread.EndsWithin(120000)) << "a thread hung";
 }
 
 void StoreSize(RegistryGuard& registry, const Size& size)
@@ -103,15 +103,15 @@ TEST(ConcurrentRenders, EveryBitmapIsTheLoneCallsWhateverElseRuns)
         WaitForSingleObject(mayEnd, INFINITE);
     };
 
-    std::vector<std::unique_ptr<TestThread>> renderers;
+    std::vector<std::unique_ptr<XWorkerThread>> renderers;
     for (int t = 0; t < 8; ++t)
-        renderers.emplace_back(new TestThread(render));
+        renderers.emplace_back(new XWorkerThread(render));
     while (started < 8)
         Sleep(1);
     RunAndJoin(switchSettings);
     SetEvent(mayEnd);
     for (const auto& thread : renderers)
-        EXPECT_TRUE(thread->Join(120000)) << "a renderer hung";
+        EXPECT_TRUE(thread->EndsWithin(120000)) << "a renderer hung";
     CloseHandle(mayEnd);
 
     EXPECT_EQ(renders, 96);

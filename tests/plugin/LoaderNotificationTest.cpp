@@ -2,7 +2,7 @@
 #include "plugin/SettingsStore.h"
 #include "tests/support/PluginHost.h"
 #include "tests/support/RegistryGuard.h"
-#include "tests/support/TestThread.h"
+#include "xlib/XWorkerThread.h"
 
 #include <gtest/gtest.h>
 
@@ -21,11 +21,11 @@ int ReportedWidth(const PluginHost& host)
 
 void RunThreads(int count)
 {
-    std::vector<std::unique_ptr<TestThread>> threads;
+    std::vector<std::unique_ptr<XWorkerThread>> threads;
     for (int i = 0; i < count; ++i)
-        threads.emplace_back(new TestThread([] {}));
+        threads.emplace_back(new XWorkerThread([] {}));
     for (const auto& thread : threads)
-        EXPECT_TRUE(thread->Join(10000)) << "a notification hung";
+        EXPECT_TRUE(thread->EndsWithin(10000)) << "a notification hung";
 }
 
 TEST(LoaderNotification, ThreadStartAndEndRereadTheSettings)
