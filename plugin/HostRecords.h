@@ -42,31 +42,20 @@ struct FileInfo {
 
 #if defined(_WIN32) && !defined(_WIN64)
 // The host is a 32-bit program: the layouts must match its byte offsets exactly.
-static_assert(offsetof(PluginInfo, flags) == 4, "PluginInfo layout");
-static_assert(offsetof(PluginInfo, version) == 8, "PluginInfo layout");
-static_assert(offsetof(PluginInfo, version2) == 12, "PluginInfo layout");
-static_assert(offsetof(PluginInfo, extensions) == 16, "PluginInfo layout");
-static_assert(offsetof(PluginInfo, shortName) == 20, "PluginInfo layout");
-static_assert(offsetof(PluginInfo, displayName) == 24, "PluginInfo layout");
-static_assert(offsetof(PluginInfo, notice) == 28, "PluginInfo layout");
-static_assert(offsetof(PluginInfo, webAddress) == 32, "PluginInfo layout");
-static_assert(offsetof(PluginInfo, extensionsCapacity) == 36, "PluginInfo layout");
-static_assert(offsetof(PluginInfo, webAddressCapacity) == 52, "PluginInfo layout");
-static_assert(offsetof(PluginInfo, value1000) == 56, "PluginInfo layout");
-static_assert(offsetof(PluginInfo, zero1) == 60, "PluginInfo layout");
-static_assert(offsetof(PluginInfo, untouched) == 64, "PluginInfo layout");
-static_assert(offsetof(PluginInfo, zero2) == 88, "PluginInfo layout");
-static_assert(offsetof(PluginInfo, pluginId) == 92, "PluginInfo layout");
-static_assert(sizeof(PluginInfo) == 108, "PluginInfo layout");
-
-static_assert(offsetof(FileInfo, flags) == 4, "FileInfo layout");
-static_assert(offsetof(FileInfo, zero1) == 8, "FileInfo layout");
-static_assert(offsetof(FileInfo, zero2) == 10, "FileInfo layout");
-static_assert(offsetof(FileInfo, width) == 12, "FileInfo layout");
-static_assert(offsetof(FileInfo, height) == 16, "FileInfo layout");
-static_assert(offsetof(FileInfo, bitsPerPixel) == 20, "FileInfo layout");
-static_assert(offsetof(FileInfo, description) == 24, "FileInfo layout");
-static_assert(sizeof(FileInfo) == 28, "FileInfo layout");
+static_assert(offsetof(PluginInfo, flags) == 4 && offsetof(PluginInfo, version) == 8 &&
+              offsetof(PluginInfo, version2) == 12 && offsetof(PluginInfo, extensions) == 16 &&
+              offsetof(PluginInfo, shortName) == 20 && offsetof(PluginInfo, displayName) == 24 &&
+              offsetof(PluginInfo, notice) == 28 && offsetof(PluginInfo, webAddress) == 32 &&
+              offsetof(PluginInfo, extensionsCapacity) == 36 && offsetof(PluginInfo, webAddressCapacity) == 52 &&
+              offsetof(PluginInfo, value1000) == 56 && offsetof(PluginInfo, zero1) == 60 &&
+              offsetof(PluginInfo, untouched) == 64 && offsetof(PluginInfo, zero2) == 88 &&
+              offsetof(PluginInfo, pluginId) == 92 && sizeof(PluginInfo) == 108,
+              "PluginInfo layout");
+static_assert(offsetof(FileInfo, flags) == 4 && offsetof(FileInfo, zero1) == 8 &&
+              offsetof(FileInfo, zero2) == 10 && offsetof(FileInfo, width) == 12 &&
+              offsetof(FileInfo, height) == 16 && offsetof(FileInfo, bitsPerPixel) == 20 &&
+              offsetof(FileInfo, description) == 24 && sizeof(FileInfo) == 28,
+              "FileInfo layout");
 #endif
 
 // The four entry points, as the host calls them.

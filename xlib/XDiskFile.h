@@ -7,10 +7,17 @@
 
 #include <cstdint>
 
+// True when the path's file name is one Windows maps to a device in every folder: CON, PRN,
+// AUX, NUL, CONIN$, CONOUT$, COM0-COM9 and LPT0-LPT9 (also with the superscript digits
+// 1, 2, 3), in any letter case, alone or followed by spaces, a dot and anything, or a colon.
+bool IsReservedDeviceName(const char* path);
+
 class XDiskFile : public XObject {
 public:
     XDiskFile() = default;
     ~XDiskFile() override;
+    XDiskFile(const XDiskFile&) = delete;
+    XDiskFile& operator=(const XDiskFile&) = delete;
 
     // Opens the file for reading, shared with every other reader and writer. False, with
     // nothing open, for a null or empty path, a file name that Windows takes for a device
@@ -32,8 +39,3 @@ private:
     HANDLE handle_ = INVALID_HANDLE_VALUE;
     volatile bool failed_ = false;
 };
-
-// True when the path's file name is one Windows maps to a device in every folder: CON, PRN,
-// AUX, NUL, CONIN$, CONOUT$, COM0-COM9 and LPT0-LPT9 (also with the superscript digits
-// 1, 2, 3), in any letter case, alone or followed by spaces, a dot and anything, or a colon.
-bool IsReservedDeviceName(const char* path);
