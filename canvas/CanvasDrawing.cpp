@@ -1,4 +1,4 @@
-// Clipping and turned text on a canvas's device context.
+// Clipping, segments by the hundred and turned text on a canvas's device context.
 #include "canvas/CanvasDrawing.h"
 
 #include "canvas/GdiOwners.h"
@@ -15,6 +15,18 @@ LONG TenthsOfWholeDegrees(double angle)
     return static_cast<LONG>(degrees) * 10;
 }
 
+// Every polyline of a batch has two points: one segment each.
+struct TwoPointCounts {
+    DWORD counts[256];
+    TwoPointCounts()
+    {
+        for (DWORD& count : counts)
+            count = 2;
+    }
+};
+
+const TwoPointCounts twoPoints;
+
 }  // namespace
 
 void ClipToRect(HDC dc, int left, int top, int right, int bottom)
@@ -26,6 +38,15 @@ void ClipToRect(HDC dc, int left, int top, int right, int bottom)
 void ClearClip(HDC dc)
 {
     SelectClipRgn(dc, nullptr);
+}
+
+void DrawSegments(HDC dc, const POINT* ends, int segmentCount)
+{
+    constexpr int kPerCall = static_cast<int>(sizeof twoPoints.counts / sizeof(DWORD));
+    for (int done = 0; done < segmentCount; done += kPerCall) {
+        const int n = segmentCount - done < kPerCall ? segmentCount - done : kPerCall;
+        PolyPolyline(dc, ends + 2 * done, twoPoints.counts, static_cast<DWORD>(n));
+    }
 }
 
 void DrawRotatedText(XCanvas& canvas, int x, int y, double angle, const char* text)

@@ -21,6 +21,11 @@ HPEN MakePen(int style, COLORREF color, int widthX, int widthY)
     return CreatePenIndirect(&pen);
 }
 
+HPEN MakeSolidPen(COLORREF color)
+{
+    return MakePen(PS_SOLID, color, 1, 1);
+}
+
 HBRUSH MakeBrush(int style, COLORREF color, int hatch)
 {
     LOGBRUSH brush = {};

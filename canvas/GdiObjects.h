@@ -7,6 +7,8 @@
 int ScreenDpiY();
 
 HPEN MakePen(int style, COLORREF color, int widthX, int widthY);
+// The pen XCanvas::SetPen(color, PS_SOLID, 1) selects.
+HPEN MakeSolidPen(COLORREF color);
 HBRUSH MakeBrush(int style, COLORREF color, int hatch);
 
 // The LOGFONT height asking for a character of pointSize points at dpi pixels per inch:

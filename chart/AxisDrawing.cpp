@@ -20,16 +20,26 @@ FontSpec CaptionFont(const FontSpec& current)
     return caption;
 }
 
+// How both axes begin: nothing of a hidden chart; otherwise the margin brush and the frame
+// pen are set, h is a text line's height and t, the tick marks' length, half of it.
+bool StartAxis(XChart& chart, int& h, int& t)
+{
+    if (chart.visible == 0)
+        return false;
+    SetSolidBrush(chart.canvas, chart.backColor);
+    SetSolidPen(chart.canvas, chart.frameColor);
+    h = chart.canvas.TextHeight(kTextUnitSample);
+    t = DivInt(h, 2);
+    return true;
+}
+
 }  // namespace
 
 void XChart::DrawYAxis()
 {
-    if (visible == 0)
+    int h, t;
+    if (!StartAxis(*this, h, t))
         return;
-    SetSolidBrush(canvas, backColor);
-    SetFramePen(canvas, frameColor);
-    int h = canvas.TextHeight(kTextUnitSample);
-    int t = DivInt(h, 2);
     canvas.FillRect(ToRect(0, 0, marginLeft, height - marginBottom + t));
 
     if (yAxis.showCaption == 1) {
@@ -54,12 +64,9 @@ void XChart::DrawYAxis()
 
 void XChart::DrawXAxis()
 {
-    if (visible == 0)
+    int h, t;
+    if (!StartAxis(*this, h, t))
         return;
-    SetSolidBrush(canvas, backColor);
-    SetFramePen(canvas, frameColor);
-    int h = canvas.TextHeight(kTextUnitSample);
-    int t = DivInt(h, 2);
     canvas.FillRect(ToRect(0, height - marginBottom + t, marginLeft, height));
     canvas.FillRect(ToRect(marginLeft, height - marginBottom, width, height));
 

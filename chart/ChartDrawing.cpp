@@ -25,7 +25,7 @@ void XChart::Draw(int withFrame)
     DrawLegend();
     if (withFrame) {
         SetSolidBrush(canvas, plotBackColor);
-        SetFramePen(canvas, frameColor);
+        SetSolidPen(canvas, frameColor);
         XRect plot = PlotRect();
         canvas.DrawRect(plot.left, plot.top, plot.right, plot.bottom);
     }

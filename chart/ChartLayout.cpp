@@ -94,6 +94,11 @@ XRect XChart::PlotRect() const
     return XRect(marginLeft, marginTop, width - marginRight, height - marginBottom);
 }
 
+XRect XChart::PlotInterior() const
+{
+    return InflatedRect(PlotRect(), -1, -1);
+}
+
 XDblPoint XChart::PixelOffset(double x, double y) const
 {
     return XDblPoint((x - xAxis.min) / xUnitsPerPixel, (y - yAxis.min) / yUnitsPerPixel);

@@ -1,6 +1,7 @@
 // Small helpers shared by the chart's drawing operations.
 #pragma once
 
+#include "canvas/CanvasDrawing.h"
 #include "canvas/XCanvas.h"
 #include "chart/Geometry.h"
 
@@ -11,7 +12,7 @@ inline void SetSolidBrush(XCanvas& canvas, COLORREF color)
     canvas.SetBrush(color, BS_SOLID, 0);
 }
 
-inline void SetFramePen(XCanvas& canvas, COLORREF color)
+inline void SetSolidPen(XCanvas& canvas, COLORREF color)
 {
     canvas.SetPen(color, PS_SOLID, 1);
 }
@@ -50,4 +51,9 @@ constexpr int kFarPixels = 1 << 26;
 inline int ClampToFar(int value)
 {
     return value < -kFarPixels ? -kFarPixels : (value > kFarPixels ? kFarPixels : value);
+}
+
+inline void ClipToRect(HDC dc, const XRect& r)
+{
+    ClipToRect(dc, r.left, r.top, r.right, r.bottom);
 }

@@ -16,10 +16,10 @@ void XChart::DrawPlot()
     if (visible == 0)
         return;
     XRect plot = PlotRect();
-    XRect interior = InflatedRect(plot, -1, -1);
+    XRect interior = PlotInterior();
     SetSolidBrush(canvas, plotBackColor);
     canvas.FillRect(ToRect(interior));
-    ClipToRect(canvas.dc, interior.left, interior.top, interior.right, interior.bottom);
+    ClipToRect(canvas.dc, interior);
 
     // Grid lines at the ticks; those on the frame (the axis minimum) are clipped away.
     canvas.SetPen(gridColor, PS_DOT, 1);
@@ -41,7 +41,7 @@ void XChart::DrawPlot()
             DrawSeries(*series, 0, series->pointCount - 1);
     }
 
-    SetFramePen(canvas, frameColor);
+    SetSolidPen(canvas, frameColor);
     const POINT frame[] = {{plot.left, plot.top},
                            {plot.right - 1, plot.top},
                            {plot.right - 1, plot.bottom - 1},
@@ -54,8 +54,7 @@ void XChart::DrawSeries(XSeries& series, int first, int last)
 {
     if (series.visible == 0 || visible == 0)
         return;
-    XRect interior = InflatedRect(PlotRect(), -1, -1);
-    ClipToRect(canvas.dc, interior.left, interior.top, interior.right, interior.bottom);
+    ClipToRect(canvas.dc, PlotInterior());
     const SeriesMapping mapping(*this);
     const double* xs = series.xValues.values;
     const double* ys = series.yValues.values;

@@ -4,15 +4,10 @@
 
 #include <windows.h>
 
-// Draws the segments whose ends stand in pairs in `ends` (segment i from ends[2i] to
-// ends[2i + 1]) with the context's pen, a few hundred to a GDI call.
-void DrawSegments(HDC dc, const POINT* ends, int segmentCount);
-
 class SegmentBatch {
 public:
-    // Draws on the device context with whatever pen it holds; with a bitmap, selects that
-    // bitmap into the context first each time it draws (one context for many bitmaps).
-    explicit SegmentBatch(HDC dc, HBITMAP bitmap = nullptr) : dc_(dc), bitmap_(bitmap) {}
+    // Draws on the device context with whatever pen it holds.
+    explicit SegmentBatch(HDC dc) : dc_(dc) {}
     ~SegmentBatch() = default;
     SegmentBatch(const SegmentBatch&) = delete;
     SegmentBatch& operator=(const SegmentBatch&) = delete;
@@ -35,7 +30,6 @@ private:
     static constexpr int kCapacity = 256;   // segments a GDI call
 
     HDC dc_;
-    HBITMAP bitmap_;
     int count_ = 0;
     POINT points_[2 * kCapacity];
 };

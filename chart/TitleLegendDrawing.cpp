@@ -64,7 +64,7 @@ void XChart::DrawLegend()
     if (showLegend != 1)
         return;
     SetSolidBrush(canvas, legendBackColor);
-    SetFramePen(canvas, frameColor);
+    SetSolidPen(canvas, frameColor);
     int e = canvas.TextHeight(kTextUnitSample);
     if (e == 0)
         return;   // no device context: nothing to measure rows with, and nothing to draw on

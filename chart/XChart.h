@@ -52,6 +52,7 @@ public:
     void FitLegendMargin();
     void UpdateScales();
     XRect PlotRect() const;               // (marginLeft, marginTop, width - marginRight, height - marginBottom)
+    XRect PlotInterior() const;           // inside the plot's one-pixel frame: where grid and series go
     // Offsets of a data point from the plot's lower-left pixel, before rounding.
     XDblPoint PixelOffset(double x, double y) const;
     // The same offsets rounded down: px to the right, py upward.

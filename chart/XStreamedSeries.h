@@ -3,35 +3,39 @@
 // with the number of points.
 #pragma once
 
+#include "canvas/SolidPens.h"
+#include "chart/Geometry.h"
+#include "chart/HeldLine.h"
 #include "chart/SeriesMapping.h"
+#include "chart/SeriesPalette.h"
 #include "xlib/XObject.h"
 
-#include <windows.h>
-
 #include <memory>
-#include <utility>
 #include <vector>
 
 class XChart;
 
 class XStreamedSeries : public XObject {
 public:
-    // Drawn over the chart's plot as laid out and drawn now (without series). Series n has
-    // colour n mod colorCount of the palette. `interleaved`: the points of different series
-    // come mixed (a CSV file's columns); otherwise every point of a series comes before
-    // the next series begins (its lines), and each series is drawn as it comes.
-    // `continued`: the lines are kept even for a single series, for one part of a file read
-    // in two parts at once (see DrawGroup).
-    XStreamedSeries(XChart& chart, int seriesCount, bool interleaved, const COLORREF* colors, int colorCount,
-                    long long memoryBudget = kMemoryBudget, bool continued = false);
+    // How the points of the series come.
+    enum class Order {
+        SeriesInTurn,   // every point of a series before the next begins (a file's lines)
+        SeriesMixed,    // the points of different series mixed (a file's columns)
+        FileHalf,       // mixed, from one half of a file read in two halves at once
+    };
+
+    // Drawn over the chart's plot as laid out and drawn now (without series), series n in
+    // the palette's colour n. Series in turn are drawn as they come; mixed ones in groups
+    // (see NextGroup), and so is a single series. A file's half holds its lines even for a
+    // single series, until DrawGroup draws them with the other half's.
+    XStreamedSeries(XChart& chart, int seriesCount, Order order, const SeriesPalette& palette,
+                    long long memoryBudget = kMemoryBudget);
     ~XStreamedSeries() override;
 
-    // Interleaved series are drawn in groups that fit the memory budget: each holds, for each
-    // of its series, the segments of its line (joined where they run along a column) or,
-    // once those would take more room than a mask of the plot (a bit a pixel), that mask.
-    // Each group needs the points of its series once. A group that outgrows the budget
-    // gives its last series back to the next group. True while there is a group to draw,
-    // which this starts.
+    // Mixed series are drawn in groups that fit the memory budget: each holds, for each of
+    // its series, a HeldLine. Each group needs the points of its series once. A group that
+    // outgrows the budget gives its last series back to the next group. True while there
+    // is a group to draw, which this starts.
     bool NextGroup();
     bool InGroup(int series) const { return series >= groupBegin_ && series < groupEnd_; }
 
@@ -41,52 +45,40 @@ public:
     // Draws what the group holds, in series order, later series over earlier ones.
     void EndGroup();
 
-    // The two halves of EndGroup, for a file read in two parts at once, each part into an
-    // object of its own with the same group: FinishGroup on each part's thread when its
-    // points are in, then DrawGroup on the first part's object with the second part's.
-    // Each series is drawn from both parts, with the segment that joins them.
+    // The two steps of EndGroup, for a file read in two halves at once, each half into an
+    // object of its own with the same group: FinishGroup on each half's thread when its
+    // points are in, then DrawGroup on the earlier half's object with the later half's.
+    // Each series is drawn from both halves, with the segment that joins them.
     void FinishGroup();
-    void DrawGroup(XStreamedSeries* continuation);
+    void DrawGroup(XStreamedSeries* laterHalf);
 
     static constexpr long long kMemoryBudget = 16LL << 20;
 
 private:
-    struct Line;         // an interleaved series of the group: its last point, its segments
-    struct DirectLine;   // the series drawn now when series come one after another
-    struct MaskContext;  // where masks are drawn, one at a time
+    struct TurnLine;   // the series drawn now when series come in turn
 
-    void StartDirectSeries(int series);
-    void FinishDirectSeries();
+    void StartTurnSeries(int series);
+    void FinishTurnSeries();
     COLORREF DrawColor(int series) const;
-    HPEN PenFor(COLORREF color);
-    void Account(long long bytes);
     void ShedOverBudget();
-    void ToMask(Line& line);
-    void DrawIntoMask(Line& line);
-    void DrawLine(const Line& line, COLORREF color);
-    void JoinParts(Line& line, const Line& next);
+    void JoinHalves(HeldLine& earlier, const HeldLine& later);
 
     XChart& chart_;
     const SeriesMapping mapping_;
     const XRect interior_;
     const int seriesCount_;
-    const bool interleaved_;
-    const COLORREF* colors_;
-    const int colorCount_;
-    const long long memoryBudget_;
-    long long maskBytes_ = 0;
+    const bool held_;   // lines held for groups, not drawn as they come
+    const SeriesPalette palette_;
+    SolidPens pens_;
     int groupBegin_ = 0;
     int groupEnd_ = 0;
-    std::vector<std::pair<COLORREF, HPEN>> pens_;   // a pen for each colour met so far
-    // Series one after another: the one drawn now.
-    std::unique_ptr<DirectLine> direct_;
-    int directSeries_ = -1;
-    // Interleaved series: the group's lines and their memory, and the context their masks
-    // are drawn in (declared after the lines: it lets go of a mask before a line deletes it).
-    std::vector<std::unique_ptr<Line>> lines_;
-    long long bytesHeld_ = 0;
     MappedPoint lastMapped_;   // the last point mapped, whose X the next point may share
     bool mappedAny_ = false;
-    bool overBudget_ = false;
-    std::unique_ptr<MaskContext> masks_;
+    // Series in turn: the one drawn now.
+    std::unique_ptr<TurnLine> turn_;
+    int turnSeries_ = -1;
+    // Held lines: where their masks are drawn, their memory, the group's lines.
+    std::unique_ptr<PlotMaskDc> masks_;
+    LineMemory memory_;
+    std::vector<std::unique_ptr<HeldLine>> lines_;
 };

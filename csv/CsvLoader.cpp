@@ -22,7 +22,7 @@ public:
     void NewSeries(int series)
     {
         std::unique_ptr<XSeries> created(new XSeries(chart_));
-        created->color = options_.SeriesColor(series);
+        created->color = options_.palette.ColorOf(series);
         chart_.seriesList.Add(created.get());
         created.release();
     }

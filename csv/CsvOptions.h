@@ -1,7 +1,7 @@
 // How the loader reads a file: what its caller's settings say, handed over for one load.
 #pragma once
 
-#include <windows.h>
+#include "chart/SeriesPalette.h"
 
 struct CsvOptions {
     char separator = ',';
@@ -10,12 +10,5 @@ struct CsvOptions {
     int ignoreFirstRow = 0;
     int firstColX = 0;        // series in columns: the first used column holds X
     int firstRowX = 0;        // series in lines: the first used line holds X
-    // Series n takes entry n mod colorCount; without colours every series is black.
-    const COLORREF* seriesColors = nullptr;
-    int colorCount = 0;
-
-    COLORREF SeriesColor(int seriesIndex) const
-    {
-        return seriesColors && colorCount > 0 ? seriesColors[seriesIndex % colorCount] : 0;
-    }
+    SeriesPalette palette;
 };

@@ -3,13 +3,10 @@
 
 #include "chart/XChart.h"
 #include "csv/CsvPoints.h"
-#include "xlib/DefaultFloatState.h"
 #include "xlib/XString.h"
+#include "xlib/XWorkerThread.h"
 
 #include <windows.h>
-
-#include <exception>
-#include <functional>
 
 namespace {
 
@@ -53,53 +50,6 @@ void WidenRange(DataRange& range, const DataRange& later)
     UpdateDataRange(range, 0, later.maxX, later.maxY);
 }
 
-// Runs the work on a thread of its own while the caller goes on; Join waits for it and
-// passes on what it threw.
-class WorkerThread {
-public:
-    explicit WorkerThread(std::function<void()> work) : work_(std::move(work))
-    {
-        handle_ = CreateThread(nullptr, 0, Run, this, 0, nullptr);
-        if (!handle_)
-            throw std::bad_alloc();
-    }
-    ~WorkerThread()
-    {
-        if (handle_) {
-            WaitForSingleObject(handle_, INFINITE);
-            CloseHandle(handle_);
-        }
-    }
-    WorkerThread(const WorkerThread&) = delete;
-    WorkerThread& operator=(const WorkerThread&) = delete;
-
-    void Join()
-    {
-        WaitForSingleObject(handle_, INFINITE);
-        CloseHandle(handle_);
-        handle_ = nullptr;
-        if (failure_)
-            std::rethrow_exception(failure_);
-    }
-
-private:
-    static DWORD WINAPI Run(void* self)
-    {
-        auto* worker = static_cast<WorkerThread*>(self);
-        DefaultFloatState floatState;   // the state the caller's thread computes in
-        try {
-            worker->work_();
-        } catch (...) {
-            worker->failure_ = std::current_exception();
-        }
-        return 0;
-    }
-
-    std::function<void()> work_;
-    std::exception_ptr failure_;
-    HANDLE handle_ = nullptr;
-};
-
 bool HasTwoProcessors()
 {
     SYSTEM_INFO system = {};
@@ -115,8 +65,8 @@ void XCsvReader::Scan(const char* path, XChart& chart)
     readable_ = reader_.Open(path);
     if (!readable_)
         return;
-    ChooseSplit();
-    if (split_) {
+    ChooseHalves();
+    if (halves_.laterBegin) {
         ScanHalves();
     } else {
         MeasuredPoints measured;
@@ -129,30 +79,30 @@ void XCsvReader::Scan(const char* path, XChart& chart)
         chart.SetDataRange(range_.minX, range_.minY, range_.maxX, range_.maxY);
 }
 
-// Series in columns, in a file large enough, on two processors: the second half starts at
+// Series in columns, in a file large enough, on two processors: the later half starts at
 // the first line start past the middle. Lines in rows are series drawn in order, one by one.
-void XCsvReader::ChooseSplit()
+void XCsvReader::ChooseHalves()
 {
-    split_ = 0;
+    halves_ = Halves();
     const std::uint64_t size = reader_.FileSize();
     std::uint64_t lineStart = 0;
     if (options_.seriesInCols && size >= limits_.splitFrom && size >= 2 && HasTwoProcessors() &&
         reader_.FindLineStart(size / 2, lineStart))
-        split_ = lineStart;
+        halves_.laterBegin = lineStart;
 }
 
 void XCsvReader::ScanHalves()
 {
-    XLineReader second;
-    second.Share(reader_);
-    second.Rewind(split_);
+    XLineReader laterReader;
+    laterReader.Share(reader_);
+    laterReader.Rewind(halves_.laterBegin);
     MeasuredPoints later;
-    WorkerThread worker([&] {
+    XWorkerThread worker([&] {
         WalkStart start;
-        start.fileStart = false;   // its own data indices from 0: the first half's count is added after
-        WalkPoints(second, options_, later, start);
+        start.fileStart = false;   // its own data indices from 0: the earlier half's count is added after
+        WalkPoints(laterReader, options_, later, start);
     });
-    reader_.Rewind(0, split_);
+    reader_.Rewind(0, halves_.laterBegin);
     MeasuredPoints earlier;
     const long long earlierLines = WalkPoints(reader_, options_, earlier);
     worker.Join();
@@ -160,34 +110,34 @@ void XCsvReader::ScanHalves()
     seriesCount_ = earlier.seriesCount;
     bytesScanned_ = reader_.BytesRead();
     if (reader_.EndedByCtrlZ() || reader_.Failed()) {
-        split_ = 0;   // the input ended in the first half: the second is no part of it
+        halves_ = Halves();   // the input ended in the earlier half: nothing of the later belongs to it
         return;
     }
     if (!options_.firstColX && !later.range.empty) {
-        // Data indices of the second half count on from the first half's lines.
+        // Data indices of the later half count on from the earlier half's lines.
         later.range.minX += static_cast<double>(earlierLines);
         later.range.maxX += static_cast<double>(earlierLines);
     }
     WidenRange(range_, later.range);
     if (later.seriesCount > seriesCount_)
         seriesCount_ = later.seriesCount;
-    secondBytes_ = second.BytesRead();
-    secondDataIndex_ = earlierLines;
-    bytesScanned_ = split_ + secondBytes_;
+    halves_.laterBytes = laterReader.BytesRead();
+    halves_.laterDataIndex = earlierLines;
+    bytesScanned_ = halves_.laterBegin + halves_.laterBytes;
 }
 
 void XCsvReader::DrawSeries(XChart& chart)
 {
     if (!readable_ || range_.empty)
         return;
-    if (!split_ || !DrawHalves(chart))
+    if (!halves_.laterBegin || !DrawHalves(chart))
         DrawWhole(chart);   // in as many groups as it takes
 }
 
 void XCsvReader::DrawWhole(XChart& chart)
 {
-    XStreamedSeries lines(chart, seriesCount_, options_.seriesInCols != 0, options_.seriesColors, options_.colorCount,
-                          limits_.memoryBudget);
+    const auto order = options_.seriesInCols ? XStreamedSeries::Order::SeriesMixed : XStreamedSeries::Order::SeriesInTurn;
+    XStreamedSeries lines(chart, seriesCount_, order, options_.palette, limits_.memoryBudget);
     DrawnPoints drawn(lines, seriesCount_);
     while (lines.NextGroup()) {
         reader_.Rewind(0, bytesScanned_);
@@ -200,26 +150,26 @@ void XCsvReader::DrawWhole(XChart& chart)
 // nothing drawn, when the series do not all fit in one group for both halves.
 bool XCsvReader::DrawHalves(XChart& chart)
 {
-    const long long half = limits_.memoryBudget / 2;
-    XStreamedSeries earlier(chart, seriesCount_, true, options_.seriesColors, options_.colorCount, half, true);
-    XStreamedSeries later(chart, seriesCount_, true, options_.seriesColors, options_.colorCount, half, true);
+    const long long budget = limits_.memoryBudget / 2;
+    XStreamedSeries earlier(chart, seriesCount_, XStreamedSeries::Order::FileHalf, options_.palette, budget);
+    XStreamedSeries later(chart, seriesCount_, XStreamedSeries::Order::FileHalf, options_.palette, budget);
     if (!earlier.NextGroup() || !later.NextGroup())
         return true;   // nothing of a line can show
     const int last = seriesCount_ - 1;
     if (!earlier.InGroup(last) || !later.InGroup(last))
         return false;
-    XLineReader second;
-    second.Share(reader_);
-    second.Rewind(split_, split_ + secondBytes_);
-    WorkerThread worker([&] {
+    XLineReader laterReader;
+    laterReader.Share(reader_);
+    laterReader.Rewind(halves_.laterBegin, halves_.laterBegin + halves_.laterBytes);
+    XWorkerThread worker([&] {
         DrawnPoints drawn(later, seriesCount_);
         WalkStart start;
         start.fileStart = false;
-        start.dataIndex = secondDataIndex_;
-        WalkPoints(second, options_, drawn, start);
+        start.dataIndex = halves_.laterDataIndex;
+        WalkPoints(laterReader, options_, drawn, start);
         later.FinishGroup();
     });
-    reader_.Rewind(0, split_);
+    reader_.Rewind(0, halves_.laterBegin);
     DrawnPoints drawn(earlier, seriesCount_);
     WalkPoints(reader_, options_, drawn);
     earlier.FinishGroup();

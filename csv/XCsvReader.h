@@ -39,14 +39,19 @@ public:
     // further than the first pass did, and draws no series the first pass did not count.
     void DrawSeries(XChart& chart);
 
-    const DataRange& Range() const { return range_; }
     int SeriesCount() const { return seriesCount_; }
-    bool ReadInTwoHalves() const { return split_ != 0; }
+    bool ReadInTwoHalves() const { return halves_.laterBegin != 0; }
 
 private:
-    struct Part;   // what one pass found in one half of the file
+    // A file read in two halves: where the later half begins (0: read whole), its length,
+    // and the data index of its first line.
+    struct Halves {
+        std::uint64_t laterBegin = 0;
+        std::uint64_t laterBytes = 0;
+        long long laterDataIndex = 0;
+    };
 
-    void ChooseSplit();
+    void ChooseHalves();
     void ScanHalves();
     bool DrawHalves(XChart& chart);
     void DrawWhole(XChart& chart);
@@ -58,8 +63,5 @@ private:
     DataRange range_;
     int seriesCount_ = 0;
     std::uint64_t bytesScanned_ = 0;   // both halves' when read in two
-    // Read in two halves: where the second begins, its length, and its first data index.
-    std::uint64_t split_ = 0;
-    std::uint64_t secondBytes_ = 0;
-    long long secondDataIndex_ = 0;
+    Halves halves_;
 };

@@ -46,8 +46,8 @@ CsvOptions ReadingOptions(const SettingsRecord& settings)
     options.ignoreFirstRow = settings.ignoreFirstRow;
     options.firstColX = settings.firstColX;
     options.firstRowX = settings.firstRowX;
-    options.seriesColors = settings.seriesColors;
-    options.colorCount = kSeriesColorCount;
+    options.palette.colors = settings.seriesColors;
+    options.palette.count = kSeriesColorCount;
     return options;
 }
 

@@ -31,8 +31,8 @@ Points PointsOf(const XSeries& series)
 CsvOptions DefaultOptions()
 {
     CsvOptions options;
-    options.seriesColors = SettingsRecord::seriesColors;
-    options.colorCount = kSeriesColorCount;
+    options.palette.colors = SettingsRecord::seriesColors;
+    options.palette.count = kSeriesColorCount;
     return options;
 }
 

@@ -104,8 +104,8 @@ Drawing RandomDrawing(Random& random)
     const int sizes[][2] = {{640, 480}, {37, 29}, {120, 90}, {333, 222}, {3, 3}, {1, 1}, {16, 700}, {1000, 41}};
     const long long budgets[] = {XStreamedSeries::kMemoryBudget, 3000, 20000, 1};
     Drawing d;
-    d.options.seriesColors = SettingsRecord::seriesColors;
-    d.options.colorCount = kSeriesColorCount;
+    d.options.palette.colors = SettingsRecord::seriesColors;
+    d.options.palette.count = kSeriesColorCount;
     d.options.seriesInCols = random.Below(3) != 0;
     d.options.ignoreFirstCol = random.Below(4) == 0;
     d.options.ignoreFirstRow = random.Below(4) == 0;
