@@ -65,6 +65,10 @@ public:
     ScopedSelection(const ScopedSelection&) = delete;
     ScopedSelection& operator=(const ScopedSelection&) = delete;
 
+    // Another object in the place of the one selected; what the first displaced still
+    // comes back at the end.
+    void Replace(HGDIOBJ object) { SelectObject(dc_, object); }
+
 private:
     HDC dc_;
     HGDIOBJ displaced_;

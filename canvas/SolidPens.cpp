@@ -6,12 +6,6 @@
 
 #include <new>
 
-SolidPens::~SolidPens()
-{
-    if (canvasPen_)
-        SelectObject(canvas_.dc, canvasPen_);   // before the pens are deleted
-}
-
 void SolidPens::Select(COLORREF color)
 {
     const Pen* found = nullptr;
@@ -28,7 +22,8 @@ void SolidPens::Select(COLORREF color)
         pens_.push_back(std::move(made));
         found = pens_.back().get();
     }
-    HGDIOBJ displaced = SelectObject(canvas_.dc, found->handle.get());
-    if (!canvasPen_)
-        canvasPen_ = displaced;
+    if (selected_)
+        selected_->Replace(found->handle.get());
+    else
+        selected_.emplace(canvas_.dc, found->handle.get());
 }

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 class XCanvas;
@@ -16,7 +17,7 @@ class XCanvas;
 class SolidPens {
 public:
     explicit SolidPens(XCanvas& canvas) : canvas_(canvas) {}
-    ~SolidPens();
+    ~SolidPens() = default;
     SolidPens(const SolidPens&) = delete;
     SolidPens& operator=(const SolidPens&) = delete;
 
@@ -31,5 +32,5 @@ private:
 
     XCanvas& canvas_;
     std::vector<std::unique_ptr<Pen>> pens_;
-    HGDIOBJ canvasPen_ = nullptr;   // what the first selection displaced, to put back
+    std::optional<ScopedSelection> selected_;   // after the pens: it lets go of one first
 };

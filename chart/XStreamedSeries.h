@@ -25,9 +25,9 @@ public:
     };
 
     // Drawn over the chart's plot as laid out and drawn now (without series), series n in
-    // the palette's colour n. Series in turn are drawn as they come; mixed ones in groups
-    // (see NextGroup), and so is a single series. A file's half holds its lines even for a
-    // single series, until DrawGroup draws them with the other half's.
+    // the palette's colour n. Series in turn, and a single series, are drawn as they come;
+    // mixed ones in groups (see NextGroup). A file's half holds its lines even for a single
+    // series, until DrawGroup draws them with the other half's.
     XStreamedSeries(XChart& chart, int seriesCount, Order order, const SeriesPalette& palette,
                     long long memoryBudget = kMemoryBudget);
     ~XStreamedSeries() override;
