@@ -70,17 +70,43 @@ protected:
     std::unique_ptr<PluginHost> host;
 };
 
+// The controls of the settings: enabled with the default settings, and while "Detect
+// layout" is ticked (what the detection replaces is greyed).
+struct ControlState {
+    int id;
+    bool enabled;
+    bool enabledWhileDetecting;
+};
+
+const ControlState kControls[] = {
+    // What the detection replaces: orientation, skips, X switches, separator.
+    {IDC_DATA_COLS, true, false},        {IDC_DATA_ROWS, true, false},
+    {IDC_IGNORE_FIRST_COL, true, false}, {IDC_IGNORE_FIRST_ROW, true, false},
+    {IDC_FIRST_COL_X, true, false},      {IDC_FIRST_ROW_X, false, false},   // greyed in column mode
+    {IDC_SEPARATOR, true, false},
+    // What stays: captions, size, the box itself, the buttons.
+    {IDC_UNIT_X, true, true}, {IDC_UNIT_Y, true, true}, {IDC_SHOW_UNITS, true, true},
+    {IDC_WIDTH, true, true},  {IDC_HEIGHT, true, true}, {IDC_DETECT_LAYOUT, true, true},
+    {IDOK, true, true},       {IDCANCEL, true, true},
+};
+
+void ExpectEnabled(HWND dialog, bool detecting)
+{
+    for (const ControlState& control : kControls)
+        EXPECT_EQ(IsEnabled(dialog, control.id), detecting ? control.enabledWhileDetecting : control.enabled)
+            << control.id << (detecting ? " while detecting" : "");
+}
+
 TEST_F(ConfigDialog, OpensWithTheDefaults)
 {
     Configure([](HWND dialog) {
         char caption[64] = {};
         GetWindowTextA(dialog, caption, sizeof caption);
         EXPECT_STREQ(caption, "CSV Chart Plugin");
+        ExpectEnabled(dialog, false);
         EXPECT_TRUE(IsChecked(dialog, IDC_DATA_COLS));
-        EXPECT_FALSE(IsChecked(dialog, IDC_DATA_ROWS));
-        EXPECT_FALSE(IsEnabled(dialog, IDC_FIRST_ROW_X));
-        EXPECT_TRUE(IsEnabled(dialog, IDC_FIRST_COL_X));
-        for (int id : {IDC_IGNORE_FIRST_COL, IDC_IGNORE_FIRST_ROW, IDC_FIRST_COL_X, IDC_FIRST_ROW_X, IDC_SHOW_UNITS})
+        for (int id : {IDC_DATA_ROWS, IDC_IGNORE_FIRST_COL, IDC_IGNORE_FIRST_ROW, IDC_FIRST_COL_X, IDC_FIRST_ROW_X,
+                       IDC_SHOW_UNITS, IDC_DETECT_LAYOUT})
             EXPECT_FALSE(IsChecked(dialog, id)) << id;
         EXPECT_EQ(TextOf(dialog, IDC_UNIT_X), "X");
         EXPECT_EQ(TextOf(dialog, IDC_UNIT_Y), "Y");
@@ -89,6 +115,7 @@ TEST_F(ConfigDialog, OpensWithTheDefaults)
         EXPECT_EQ(TextOf(dialog, IDC_HEIGHT), "480");
         EXPECT_EQ(TextOf(dialog, IDOK), "OK");
         EXPECT_EQ(TextOf(dialog, IDC_FIRST_ROW_X), "First row X");
+        EXPECT_EQ(TextOf(dialog, IDC_DETECT_LAYOUT), "Detect layout: header, dates, quotes, gaps");
     });
 }
 
@@ -219,7 +246,7 @@ TEST_F(ConfigDialog, KeyboardWalksTheControlsInTheirVisualOrder)
     Configure([](HWND dialog) {
         const int order[] = {IDC_DATA_COLS, IDC_IGNORE_FIRST_COL, IDC_IGNORE_FIRST_ROW, IDC_FIRST_COL_X,
                              IDC_UNIT_X, IDC_UNIT_Y, IDC_SHOW_UNITS, IDC_SEPARATOR,
-                             IDC_WIDTH, IDC_HEIGHT, IDOK, IDCANCEL, IDC_DATA_COLS};
+                             IDC_WIDTH, IDC_HEIGHT, IDC_DETECT_LAYOUT, IDOK, IDCANCEL, IDC_DATA_COLS};
         HWND at = GetDlgItem(dialog, order[0]);
         for (int id : order) {
             EXPECT_EQ(GetDlgCtrlID(at), id);
@@ -261,6 +288,24 @@ TEST_F(ConfigDialog, CancelChangesNothing)
     EXPECT_FALSE(registry.KeyExists());
     EXPECT_EQ(ReportedSize().first, 640);
     Configure([](HWND dialog) { EXPECT_TRUE(IsChecked(dialog, IDC_DATA_COLS)); });
+}
+
+TEST_F(ConfigDialog, DetectLayoutGreysWhatItReplacesAndOkStoresIt)
+{
+    Configure([](HWND dialog) {
+        Click(dialog, IDC_DETECT_LAYOUT);
+        ExpectEnabled(dialog, true);
+        Click(dialog, IDC_DETECT_LAYOUT);
+        ExpectEnabled(dialog, false);
+        Click(dialog, IDC_DETECT_LAYOUT);
+        Click(dialog, IDOK);
+    });
+    EXPECT_EQ(StoredNumber("DetectLayout"), 1u);
+    Reload();
+    Configure([](HWND dialog) {
+        EXPECT_TRUE(IsChecked(dialog, IDC_DETECT_LAYOUT));
+        ExpectEnabled(dialog, true);
+    });
 }
 
 TEST_F(ConfigDialog, GreyedButTickedBoxIsSavedTicked)
