@@ -10,6 +10,9 @@ namespace {
 using Record = SettingsRecord;
 using Options = CsvOptions;
 
+// One maker per kind, naming only the columns the kind uses: registry value, built-in
+// default, dialog control, record field, then the reading option and the check boxes that
+// grey the control, where there are any.
 constexpr Setting Switch(const char* name, int defaultValue, int control, int Record::*field,
                          int Options::*option = nullptr, GreyedWhile greyedWhile = {})
 {
@@ -38,6 +41,7 @@ constexpr Setting Character(const char* name, const char* defaultText, int contr
 // the other orientation is, since the reader then ignores it.
 constexpr GreyedWhile kWhileDetecting = {IDC_DETECT_LAYOUT};
 
+// In the order the values are read, written and filled in.
 const Setting kSettings[] = {
     Switch("SeriesInCols", 1, IDC_DATA_COLS, &Record::seriesInCols, &Options::seriesInCols, kWhileDetecting),
     Switch("SeriesInRows", 0, IDC_DATA_ROWS, &Record::seriesInRows, nullptr, kWhileDetecting),

@@ -70,31 +70,41 @@ protected:
     std::unique_ptr<PluginHost> host;
 };
 
-// The controls of the settings: enabled with the default settings, and while "Detect
-// layout" is ticked (what the detection replaces is greyed).
-struct ControlState {
+// Every control of the settings as the default settings show it (a button's label, an edit
+// field's text), and whether it is enabled in each of the reading modes.
+enum Mode { kColumns, kRows, kDetecting };
+
+struct Control {
     int id;
-    bool enabled;
-    bool enabledWhileDetecting;
+    const char* text;
+    bool ticked;
+    bool enabled[3];   // by Mode
 };
 
-const ControlState kControls[] = {
+const Control kControls[] = {
     // What the detection replaces: orientation, skips, X switches, separator.
-    {IDC_DATA_COLS, true, false},        {IDC_DATA_ROWS, true, false},
-    {IDC_IGNORE_FIRST_COL, true, false}, {IDC_IGNORE_FIRST_ROW, true, false},
-    {IDC_FIRST_COL_X, true, false},      {IDC_FIRST_ROW_X, false, false},   // greyed in column mode
-    {IDC_SEPARATOR, true, false},
+    {IDC_DATA_COLS, "Data cols", true, {true, true, false}},
+    {IDC_DATA_ROWS, "Data rows", false, {true, true, false}},
+    {IDC_IGNORE_FIRST_COL, "Ignore first col", false, {true, true, false}},
+    {IDC_IGNORE_FIRST_ROW, "Ignore first row", false, {true, true, false}},
+    {IDC_FIRST_COL_X, "First col X", false, {true, false, false}},
+    {IDC_FIRST_ROW_X, "First row X", false, {false, true, false}},
+    {IDC_SEPARATOR, ",", false, {true, true, false}},
     // What stays: captions, size, the box itself, the buttons.
-    {IDC_UNIT_X, true, true}, {IDC_UNIT_Y, true, true}, {IDC_SHOW_UNITS, true, true},
-    {IDC_WIDTH, true, true},  {IDC_HEIGHT, true, true}, {IDC_DETECT_LAYOUT, true, true},
-    {IDOK, true, true},       {IDCANCEL, true, true},
+    {IDC_UNIT_X, "X", false, {true, true, true}},
+    {IDC_UNIT_Y, "Y", false, {true, true, true}},
+    {IDC_SHOW_UNITS, "Show units", false, {true, true, true}},
+    {IDC_WIDTH, "640", false, {true, true, true}},
+    {IDC_HEIGHT, "480", false, {true, true, true}},
+    {IDC_DETECT_LAYOUT, "Detect layout: header, dates, quotes, gaps", false, {true, true, true}},
+    {IDOK, "OK", false, {true, true, true}},
+    {IDCANCEL, "Cancel", false, {true, true, true}},
 };
 
-void ExpectEnabled(HWND dialog, bool detecting)
+void ExpectEnabled(HWND dialog, Mode mode)
 {
-    for (const ControlState& control : kControls)
-        EXPECT_EQ(IsEnabled(dialog, control.id), detecting ? control.enabledWhileDetecting : control.enabled)
-            << control.id << (detecting ? " while detecting" : "");
+    for (const Control& control : kControls)
+        EXPECT_EQ(IsEnabled(dialog, control.id), control.enabled[mode]) << control.text << " in mode " << mode;
 }
 
 TEST_F(ConfigDialog, OpensWithTheDefaults)
@@ -103,19 +113,11 @@ TEST_F(ConfigDialog, OpensWithTheDefaults)
         char caption[64] = {};
         GetWindowTextA(dialog, caption, sizeof caption);
         EXPECT_STREQ(caption, "CSV Chart Plugin");
-        ExpectEnabled(dialog, false);
-        EXPECT_TRUE(IsChecked(dialog, IDC_DATA_COLS));
-        for (int id : {IDC_DATA_ROWS, IDC_IGNORE_FIRST_COL, IDC_IGNORE_FIRST_ROW, IDC_FIRST_COL_X, IDC_FIRST_ROW_X,
-                       IDC_SHOW_UNITS, IDC_DETECT_LAYOUT})
-            EXPECT_FALSE(IsChecked(dialog, id)) << id;
-        EXPECT_EQ(TextOf(dialog, IDC_UNIT_X), "X");
-        EXPECT_EQ(TextOf(dialog, IDC_UNIT_Y), "Y");
-        EXPECT_EQ(TextOf(dialog, IDC_SEPARATOR), ",");
-        EXPECT_EQ(TextOf(dialog, IDC_WIDTH), "640");
-        EXPECT_EQ(TextOf(dialog, IDC_HEIGHT), "480");
-        EXPECT_EQ(TextOf(dialog, IDOK), "OK");
-        EXPECT_EQ(TextOf(dialog, IDC_FIRST_ROW_X), "First row X");
-        EXPECT_EQ(TextOf(dialog, IDC_DETECT_LAYOUT), "Detect layout: header, dates, quotes, gaps");
+        for (const Control& control : kControls) {
+            EXPECT_EQ(TextOf(dialog, control.id), control.text);
+            EXPECT_EQ(IsChecked(dialog, control.id), control.ticked) << control.text;
+        }
+        ExpectEnabled(dialog, kColumns);
     });
 }
 
@@ -123,13 +125,11 @@ TEST_F(ConfigDialog, RadioButtonsGreyTheOtherOrientationsX)
 {
     Configure([](HWND dialog) {
         Click(dialog, IDC_DATA_ROWS);
-        EXPECT_TRUE(IsChecked(dialog, IDC_DATA_ROWS));
         EXPECT_FALSE(IsChecked(dialog, IDC_DATA_COLS));
-        EXPECT_FALSE(IsEnabled(dialog, IDC_FIRST_COL_X));
-        EXPECT_TRUE(IsEnabled(dialog, IDC_FIRST_ROW_X));
+        ExpectEnabled(dialog, kRows);
         Click(dialog, IDC_DATA_COLS);
-        EXPECT_TRUE(IsEnabled(dialog, IDC_FIRST_COL_X));
-        EXPECT_FALSE(IsEnabled(dialog, IDC_FIRST_ROW_X));
+        EXPECT_FALSE(IsChecked(dialog, IDC_DATA_ROWS));
+        ExpectEnabled(dialog, kColumns);
     });
 }
 
@@ -290,36 +290,29 @@ TEST_F(ConfigDialog, CancelChangesNothing)
     Configure([](HWND dialog) { EXPECT_TRUE(IsChecked(dialog, IDC_DATA_COLS)); });
 }
 
+// Greying changes no check state: a greyed but ticked box is saved ticked.
 TEST_F(ConfigDialog, DetectLayoutGreysWhatItReplacesAndOkStoresIt)
-{
-    Configure([](HWND dialog) {
-        Click(dialog, IDC_DETECT_LAYOUT);
-        ExpectEnabled(dialog, true);
-        Click(dialog, IDC_DETECT_LAYOUT);
-        ExpectEnabled(dialog, false);
-        Click(dialog, IDC_DETECT_LAYOUT);
-        Click(dialog, IDOK);
-    });
-    EXPECT_EQ(StoredNumber("DetectLayout"), 1u);
-    Reload();
-    Configure([](HWND dialog) {
-        EXPECT_TRUE(IsChecked(dialog, IDC_DETECT_LAYOUT));
-        ExpectEnabled(dialog, true);
-    });
-}
-
-TEST_F(ConfigDialog, GreyedButTickedBoxIsSavedTicked)
 {
     registry.StoreNumber("FirstRowX", 1);
     Reload();
     Configure([](HWND dialog) {
         EXPECT_TRUE(IsChecked(dialog, IDC_FIRST_ROW_X));
-        EXPECT_FALSE(IsEnabled(dialog, IDC_FIRST_ROW_X));
-        EXPECT_TRUE(IsChecked(dialog, IDC_DATA_COLS));
+        ExpectEnabled(dialog, kColumns);
+        Click(dialog, IDC_DETECT_LAYOUT);
+        ExpectEnabled(dialog, kDetecting);
+        Click(dialog, IDC_DETECT_LAYOUT);
+        ExpectEnabled(dialog, kColumns);
+        Click(dialog, IDC_DETECT_LAYOUT);
         Click(dialog, IDOK);
     });
+    EXPECT_EQ(StoredNumber("DetectLayout"), 1u);
     EXPECT_EQ(StoredNumber("FirstRowX"), 1u);
     EXPECT_EQ(StoredNumber("SeriesInCols"), 1u);
+    Reload();
+    Configure([](HWND dialog) {
+        EXPECT_TRUE(IsChecked(dialog, IDC_DETECT_LAYOUT));
+        ExpectEnabled(dialog, kDetecting);
+    });
 }
 
 }  // namespace

@@ -17,17 +17,14 @@ namespace {
 // A field of the record as text, to compare with the table below.
 using FieldText = std::function<std::string(const SettingsRecord&)>;
 
-FieldText Field(int SettingsRecord::*field)
+std::string Text(int number) { return std::to_string(number); }
+std::string Text(char character) { return std::string(1, character); }
+std::string Text(const std::string& text) { return text; }
+
+template <typename T>
+FieldText Field(T SettingsRecord::*field)
 {
-    return [field](const SettingsRecord& s) { return std::to_string(s.*field); };
-}
-FieldText Field(std::string SettingsRecord::*field)
-{
-    return [field](const SettingsRecord& s) { return s.*field; };
-}
-FieldText Field(char SettingsRecord::*field)
-{
-    return [field](const SettingsRecord& s) { return std::string(1, s.*field); };
+    return [field](const SettingsRecord& s) { return Text(s.*field); };
 }
 
 // Every value of the key: its type, its field, its built-in default, and a value unlike it.
@@ -71,10 +68,11 @@ protected:
     void StoreEveryValue(bool mistyped)
     {
         for (const Value& value : kValues) {
-            const DWORD type = !mistyped ? value.type : value.type == REG_SZ ? REG_EXPAND_SZ : REG_SZ;
-            const std::string bytes = mistyped && value.type == REG_DWORD ? value.stored + std::string(1, '\0')
-                                                                          : Bytes(value);
-            registry.Store(value.name, type, bytes.data(), static_cast<DWORD>(bytes.size()));
+            const std::string bytes = Bytes(value);
+            if (mistyped)
+                registry.StoreText(value.name, value.stored, value.type == REG_SZ ? REG_EXPAND_SZ : REG_SZ);
+            else
+                registry.Store(value.name, value.type, bytes.data(), static_cast<DWORD>(bytes.size()));
         }
     }
 
