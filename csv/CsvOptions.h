@@ -11,4 +11,5 @@ struct CsvOptions {
     int firstColX = 0;        // series in columns: the first used column holds X
     int firstRowX = 0;        // series in lines: the first used line holds X
     SeriesPalette palette;
+    int detectLayout = 0;  // non-zero: the layout is detected from the file
 };

@@ -8,6 +8,7 @@
 #include "csv/XCsvReader.h"
 #include "plugin/Identify.h"
 #include "plugin/PluginSettings.h"
+#include "plugin/SettingsTable.h"
 
 bool IsDrawableSize(int width, int height)
 {
@@ -40,12 +41,12 @@ HBITMAP CreateScreenBitmap(int width, int height)
 CsvOptions ReadingOptions(const SettingsRecord& settings)
 {
     CsvOptions options;
-    options.separator = settings.separator;
-    options.seriesInCols = settings.seriesInCols;
-    options.ignoreFirstCol = settings.ignoreFirstCol;
-    options.ignoreFirstRow = settings.ignoreFirstRow;
-    options.firstColX = settings.firstColX;
-    options.firstRowX = settings.firstRowX;
+    for (const Setting& setting : AllSettings()) {
+        if (setting.numberOption)
+            options.*setting.numberOption = settings.*setting.number;
+        if (setting.characterOption)
+            options.*setting.characterOption = settings.*setting.character;
+    }
     options.palette.colors = settings.seriesColors;
     options.palette.count = kSeriesColorCount;
     return options;
@@ -62,9 +63,9 @@ void DrawChart(const char* path, HDC dc, const SettingsRecord& settings)
     // Any non-zero value shows the captions; the axes draw them only for exactly 1.
     const int showCaptions = settings.showUnits != 0 ? 1 : 0;
     chart.yAxis.showCaption = showCaptions;
-    chart.yAxis.caption.Assign(settings.unitY);
+    chart.yAxis.caption.Assign(settings.unitY.c_str());
     chart.xAxis.showCaption = showCaptions;
-    chart.xAxis.caption.Assign(settings.unitX);
+    chart.xAxis.caption.Assign(settings.unitX.c_str());
     // Two passes over the file: its bounds first, then, over the drawn chart, its lines.
     XCsvReader file(ReadingOptions(settings));
     file.Scan(path, chart);

@@ -19,5 +19,6 @@ bool IsDrawableSize(int width, int height);
 // is not positive or larger than the limits above, and when the bitmap cannot be created.
 HBITMAP RenderCsvBitmap(const char* path);
 
-// What the loader takes of the settings: separator, orientation, skips, X switches, palette.
+// What the loader takes of the settings: the fields the settings table gives a reading
+// option (separator, orientation, skips, X switches, layout detection), and the palette.
 CsvOptions ReadingOptions(const SettingsRecord& settings);

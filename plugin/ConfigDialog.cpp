@@ -4,6 +4,7 @@
 #include "plugin/BitmapRequest.h"
 #include "plugin/PluginSettings.h"
 #include "plugin/SettingsStore.h"
+#include "plugin/SettingsTable.h"
 #include "plugin/resource.h"
 #include "xlib/DefaultFloatState.h"
 #include "xlib/XMemory.h"
@@ -13,21 +14,6 @@
 
 namespace {
 
-// A caption read back from the registry holds at most this many characters.
-constexpr int kLongestCaption = 2047;
-
-struct CheckBox {
-    int id;
-    int SettingsRecord::*field;
-};
-
-// The check boxes and radio buttons, in the order they are set and stored.
-const CheckBox kCheckBoxes[] = {
-    {IDC_DATA_COLS, &SettingsRecord::seriesInCols},     {IDC_DATA_ROWS, &SettingsRecord::seriesInRows},
-    {IDC_IGNORE_FIRST_COL, &SettingsRecord::ignoreFirstCol}, {IDC_IGNORE_FIRST_ROW, &SettingsRecord::ignoreFirstRow},
-    {IDC_FIRST_COL_X, &SettingsRecord::firstColX},      {IDC_FIRST_ROW_X, &SettingsRecord::firstRowX},
-};
-
 void SetCheck(HWND dialog, int id, int value)
 {
     SendDlgItemMessageA(dialog, id, BM_SETCHECK, value ? BST_CHECKED : BST_UNCHECKED, 0);
@@ -35,7 +21,7 @@ void SetCheck(HWND dialog, int id, int value)
 
 int GetCheck(HWND dialog, int id)
 {
-    return SendDlgItemMessageA(dialog, id, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
+    return id != 0 && SendDlgItemMessageA(dialog, id, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
 }
 
 void SetNumberText(HWND dialog, int id, int value)
@@ -45,35 +31,51 @@ void SetNumberText(HWND dialog, int id, int value)
     SetDlgItemTextA(dialog, id, text.Text());
 }
 
+void FillControl(HWND dialog, const Setting& setting, const SettingsRecord& settings)
+{
+    switch (setting.kind) {
+    case SettingKind::Switch:
+        SetCheck(dialog, setting.control, settings.*setting.number);
+        return;
+    case SettingKind::Number:
+        SetNumberText(dialog, setting.control, settings.*setting.number);
+        return;
+    case SettingKind::Caption:
+        // Text beyond what the registry gives back would be lost on the next reload.
+        SendDlgItemMessageA(dialog, setting.control, EM_LIMITTEXT, kLongestCaption, 0);
+        break;
+    case SettingKind::Character:
+        break;
+    }
+    SetDlgItemTextA(dialog, setting.control, SettingText(setting, settings).c_str());
+}
+
 void FillControls(HWND dialog)
 {
     const SettingsRecord settings = PluginSettings();
-    for (const CheckBox& box : kCheckBoxes)
-        SetCheck(dialog, box.id, settings.*box.field);
-    SendDlgItemMessageA(dialog, IDC_UNIT_X, EM_LIMITTEXT, kLongestCaption, 0);
-    SendDlgItemMessageA(dialog, IDC_UNIT_Y, EM_LIMITTEXT, kLongestCaption, 0);
-    SetDlgItemTextA(dialog, IDC_UNIT_X, settings.unitX.Text());
-    SetDlgItemTextA(dialog, IDC_UNIT_Y, settings.unitY.Text());
-    SetCheck(dialog, IDC_SHOW_UNITS, settings.showUnits);
-    const char separator[2] = {settings.separator, '\0'};
-    SetDlgItemTextA(dialog, IDC_SEPARATOR, separator);
-    SetNumberText(dialog, IDC_WIDTH, settings.width);
-    SetNumberText(dialog, IDC_HEIGHT, settings.height);
+    for (const Setting& setting : AllSettings())
+        FillControl(dialog, setting, settings);
     UpdateControlStates(dialog);
 }
 
-// The caption as the registry will give it back: text beyond that would be lost on the
-// next reload, which would then fall back to the default caption.
-void GetCaptionText(HWND dialog, int id, XString& target)
+// Number fields have strtol semantics ("800px" gives 800, "abc" 0); an emptied character
+// field keeps the character.
+void StoreControl(HWND dialog, const Setting& setting, SettingsRecord& confirmed)
 {
-    GetControlText(GetDlgItem(dialog, id), target);
-    if (target.Length() > kLongestCaption)
-        target.SetSubstring(target.buffer, 0, kLongestCaption);
+    if (setting.kind == SettingKind::Switch) {
+        confirmed.*setting.number = GetCheck(dialog, setting.control);
+        return;
+    }
+    XString text;
+    GetControlText(GetDlgItem(dialog, setting.control), text);
+    if (setting.kind == SettingKind::Number)
+        confirmed.*setting.number = static_cast<int>(text.ToInt());
+    else
+        SetSettingText(setting, confirmed, text.Text());
 }
 
-// A size field as OK reads it: strtol semantics ("800px" gives 800); false when the text
-// does not start with a number.
-bool ReadSizeField(HWND dialog, int id, int& value)
+// Whether the field's text starts with a number, as strtol reads one.
+bool StartsWithNumber(HWND dialog, int id)
 {
     XString text;
     GetControlText(GetDlgItem(dialog, id), text);
@@ -82,7 +84,6 @@ bool ReadSizeField(HWND dialog, int id, int& value)
         ++p;
     if (*p == '+' || *p == '-')
         ++p;
-    value = static_cast<int>(text.ToInt());
     return *p >= '0' && *p <= '9';
 }
 
@@ -142,37 +143,28 @@ void RefuseSizeField(HWND dialog, int id)
                 L"pixels.");
 }
 
-// The size the user typed, or the field to refuse: the first one that is not a number
-// or not within the sides' range, else the height when the area is too large.
-int CheckSizeFields(HWND dialog, int& width, int& height)
+// The size field to refuse, or 0: the first one that is not a number or not within the
+// sides' range, else the height when the area is too large.
+int RefusedSizeField(HWND dialog, const SettingsRecord& confirmed)
 {
-    const bool widthIsNumber = ReadSizeField(dialog, IDC_WIDTH, width);
-    const bool heightIsNumber = ReadSizeField(dialog, IDC_HEIGHT, height);
-    if (!widthIsNumber || !IsDrawableSize(width, 1))
+    if (!StartsWithNumber(dialog, IDC_WIDTH) || !IsDrawableSize(confirmed.width, 1))
         return IDC_WIDTH;
-    if (!heightIsNumber || !IsDrawableSize(width, height))
+    if (!StartsWithNumber(dialog, IDC_HEIGHT) || !IsDrawableSize(confirmed.width, confirmed.height))
         return IDC_HEIGHT;
     return 0;
 }
 
-// Every value is stored, disabled check boxes included, into one record that is then
-// published and saved as a whole. False, with nothing stored, when a size is refused.
+// Every value is stored, greyed controls included, into one record that is then published
+// and saved as a whole. False, with nothing stored, when a size is refused.
 bool StoreControls(HWND dialog)
 {
     SettingsRecord confirmed = PluginSettings();
-    if (int refused = CheckSizeFields(dialog, confirmed.width, confirmed.height)) {
+    for (const Setting& setting : AllSettings())
+        StoreControl(dialog, setting, confirmed);
+    if (int refused = RefusedSizeField(dialog, confirmed)) {
         RefuseSizeField(dialog, refused);
         return false;
     }
-    for (const CheckBox& box : kCheckBoxes)
-        confirmed.*box.field = GetCheck(dialog, box.id);
-    GetCaptionText(dialog, IDC_UNIT_X, confirmed.unitX);
-    GetCaptionText(dialog, IDC_UNIT_Y, confirmed.unitY);
-    confirmed.showUnits = GetCheck(dialog, IDC_SHOW_UNITS);
-    XString text;
-    GetControlText(GetDlgItem(dialog, IDC_SEPARATOR), text);
-    if (text.Length() > 0)
-        confirmed.separator = text.buffer[0];   // an emptied field keeps the separator
     SaveSettings(confirmed);
     return true;
 }
@@ -181,10 +173,6 @@ INT_PTR HandleCommand(HWND dialog, int id)
 {
     HideSizeTip(dialog);   // typing, a click, anything the user does next puts it away
     switch (id) {
-    case IDC_DATA_COLS:
-    case IDC_DATA_ROWS:
-        UpdateControlStates(dialog);
-        return FALSE;
     case IDOK:
         if (StoreControls(dialog))
             EndDialog(dialog, IDOK);
@@ -193,6 +181,7 @@ INT_PTR HandleCommand(HWND dialog, int id)
         EndDialog(dialog, IDCANCEL);
         return TRUE;
     default:
+        UpdateControlStates(dialog);   // a click may have ticked a box that greys others
         return FALSE;
     }
 }
@@ -272,8 +261,11 @@ INT_PTR CALLBACK ConfigDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
 
 void UpdateControlStates(HWND dialog)
 {
-    EnableWindow(GetDlgItem(dialog, IDC_FIRST_ROW_X), !GetCheck(dialog, IDC_DATA_COLS));
-    EnableWindow(GetDlgItem(dialog, IDC_FIRST_COL_X), !GetCheck(dialog, IDC_DATA_ROWS));
+    for (const Setting& setting : AllSettings()) {
+        const GreyedWhile& boxes = setting.greyedWhile;
+        const bool greyed = GetCheck(dialog, boxes.box1) || GetCheck(dialog, boxes.box2);
+        EnableWindow(GetDlgItem(dialog, setting.control), !greyed);
+    }
 }
 
 void GetControlText(HWND control, XString& target)

@@ -10,8 +10,9 @@ int RunConfigDialog(HWND parent);
 
 INT_PTR CALLBACK ConfigDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
-// "First row X" is enabled exactly when "Data cols" is not chosen, "First col X" exactly
-// when "Data rows" is not: each matters only in the other orientation's absence.
+// Greys each control of the settings table while a check box of its GreyedWhile is ticked
+// ("First row X" while "Data cols" is chosen, the layout controls while "Detect layout" is),
+// and enables it otherwise. Greying leaves a box's check state as it is.
 void UpdateControlStates(HWND dialog);
 
 // The control's whole text, whatever its length.

@@ -1,8 +1,9 @@
 // The published settings record, copied out and replaced whole under a lock.
 #include "plugin/PluginSettings.h"
 
+#include "plugin/SettingsTable.h"
+
 #include <memory>
-#include <utility>
 
 HINSTANCE moduleHandle = nullptr;
 
@@ -15,36 +16,10 @@ std::unique_ptr<const SettingsRecord> published;
 
 }  // namespace
 
-SettingsRecord::SettingsRecord(const SettingsRecord& other)
-    : seriesInCols(other.seriesInCols), seriesInRows(other.seriesInRows),
-      ignoreFirstCol(other.ignoreFirstCol), ignoreFirstRow(other.ignoreFirstRow), firstColX(other.firstColX),
-      firstRowX(other.firstRowX), unitX(other.unitX.Text()), unitY(other.unitY.Text()),
-      showUnits(other.showUnits), separator(other.separator), width(other.width), height(other.height)
+SettingsRecord::SettingsRecord()
 {
-}
-
-SettingsRecord& SettingsRecord::operator=(const SettingsRecord& other)
-{
-    if (this == &other)
-        return *this;
-    // Both captions are copied before any field changes: a failed copy leaves the record whole.
-    XString unitXCopy(other.unitX.Text());
-    XString unitYCopy(other.unitY.Text());
-    std::swap(unitX.buffer, unitXCopy.buffer);
-    std::swap(unitX.length, unitXCopy.length);
-    std::swap(unitY.buffer, unitYCopy.buffer);
-    std::swap(unitY.length, unitYCopy.length);
-    seriesInCols = other.seriesInCols;
-    seriesInRows = other.seriesInRows;
-    ignoreFirstCol = other.ignoreFirstCol;
-    ignoreFirstRow = other.ignoreFirstRow;
-    firstColX = other.firstColX;
-    firstRowX = other.firstRowX;
-    showUnits = other.showUnits;
-    separator = other.separator;
-    width = other.width;
-    height = other.height;
-    return *this;
+    for (const Setting& setting : AllSettings())
+        SetDefault(setting, *this);
 }
 
 SettingsRecord PluginSettings()

@@ -2,25 +2,28 @@
 // its own consistent copy, and the module handle kept beside it.
 #pragma once
 
-#include "xlib/XString.h"
-
 #include <windows.h>
+
+#include <string>
 
 constexpr int kSeriesColorCount = 12;
 
+// A plain value: copied and assigned field by field. Each field's registry value, built-in
+// default and dialog control are in the settings table (SettingsTable.cpp).
 struct SettingsRecord {
-    int seriesInCols = 1;      // non-zero: each column is a series; zero: each line
-    int seriesInRows = 0;      // the dialog's "Data rows" choice; not read by the loader
-    int ignoreFirstCol = 0;
-    int ignoreFirstRow = 0;
-    int firstColX = 0;         // series in columns: the first used column holds X
-    int firstRowX = 0;         // series in lines: the first used line holds X
-    XString unitX{"X"};
-    XString unitY{"Y"};
-    int showUnits = 0;         // any non-zero value shows the captions
-    char separator = ',';
-    int width = 640;
-    int height = 480;
+    int seriesInCols{};     // non-zero: each column is a series; zero: each line
+    int seriesInRows{};     // the dialog's "Data rows" choice; not read by the loader
+    int ignoreFirstCol{};
+    int ignoreFirstRow{};
+    int firstColX{};        // series in columns: the first used column holds X
+    int firstRowX{};        // series in lines: the first used line holds X
+    std::string unitX;
+    std::string unitY;
+    int showUnits{};        // any non-zero value shows the captions
+    char separator{};
+    int width{};
+    int height{};
+    int detectLayout{};     // non-zero: the reader detects the file's layout
     // Series n takes entry n mod 12 (COLORREF, 0x00BBGGRR); fixed, neither stored nor edited.
     static constexpr COLORREF seriesColors[kSeriesColorCount] = {
         0x0000FF,  // red
@@ -37,9 +40,7 @@ struct SettingsRecord {
         0xFFFF00,  // cyan
     };
 
-    SettingsRecord() = default;
-    SettingsRecord(const SettingsRecord& other);   // deep: the captions are copied
-    SettingsRecord& operator=(const SettingsRecord& other);
+    SettingsRecord();   // the built-in defaults
 };
 
 // A copy of the settings as last published: built-in defaults until the first publication.

@@ -2,25 +2,11 @@
 #include "plugin/SettingsStore.h"
 
 #include "plugin/PluginSettings.h"
+#include "plugin/SettingsTable.h"
 #include "xlib/XRegistry.h"
 #include "xlib/XString.h"
 
 namespace {
-
-// The six switches, in the order they are read and written.
-struct Switch {
-    const char* name;
-    int SettingsRecord::*field;
-};
-
-const Switch kSwitches[] = {
-    {"SeriesInCols", &SettingsRecord::seriesInCols},
-    {"SeriesInRows", &SettingsRecord::seriesInRows},
-    {"IgnoreFirstCol", &SettingsRecord::ignoreFirstCol},
-    {"IgnoreFirstRow", &SettingsRecord::ignoreFirstRow},
-    {"FirstColX", &SettingsRecord::firstColX},
-    {"FirstRowX", &SettingsRecord::firstRowX},
-};
 
 // Loads and saves take turns: a load never reads what a save has half written, and never
 // publishes what it read before a save once that save has published.
@@ -56,32 +42,29 @@ public:
 
 void ReadSettings(XRegistry& registry, SettingsRecord& record)
 {
-    const SettingsRecord defaults;
-    for (const Switch& s : kSwitches)
-        registry.ReadBool(s.name, record.*s.field, defaults.*s.field);
-    registry.ReadString("UnitX", record.unitX, defaults.unitX.Text());
-    registry.ReadString("UnitY", record.unitY, defaults.unitY.Text());
-    registry.ReadBool("ShowUnits", record.showUnits, defaults.showUnits);
-    const char defaultSeparator[2] = {defaults.separator, '\0'};
-    XString separator;
-    registry.ReadString("Separator", separator, defaultSeparator);
-    if (separator.Length() > 0)
-        record.separator = separator.buffer[0];   // further characters are ignored
-    registry.ReadInt("Width", record.width, defaults.width);
-    registry.ReadInt("Height", record.height, defaults.height);
+    XString text;
+    for (const Setting& setting : AllSettings()) {
+        if (setting.kind == SettingKind::Switch) {
+            registry.ReadBool(setting.name, record.*setting.number, setting.defaultNumber);
+        } else if (setting.kind == SettingKind::Number) {
+            registry.ReadInt(setting.name, record.*setting.number, setting.defaultNumber);
+        } else {
+            registry.ReadString(setting.name, text, setting.defaultText);
+            SetSettingText(setting, record, text.Text());
+        }
+    }
 }
 
 void WriteSettings(XRegistry& registry, const SettingsRecord& record)
 {
-    for (const Switch& s : kSwitches)
-        registry.WriteBool(s.name, record.*s.field);
-    registry.WriteString("UnitX", record.unitX);
-    registry.WriteString("UnitY", record.unitY);
-    registry.WriteBool("ShowUnits", record.showUnits);
-    const char separator[2] = {record.separator, '\0'};
-    registry.WriteString("Separator", XString(separator));
-    registry.WriteInt("Width", record.width);
-    registry.WriteInt("Height", record.height);
+    for (const Setting& setting : AllSettings()) {
+        if (setting.kind == SettingKind::Switch)
+            registry.WriteBool(setting.name, record.*setting.number);
+        else if (setting.kind == SettingKind::Number)
+            registry.WriteInt(setting.name, record.*setting.number);
+        else
+            registry.WriteString(setting.name, XString(SettingText(setting, record).c_str()));
+    }
 }
 
 }  // namespace

@@ -70,25 +70,54 @@ protected:
     std::unique_ptr<PluginHost> host;
 };
 
+// Every control of the settings as the default settings show it (a button's label, an edit
+// field's text), and whether it is enabled in each of the reading modes.
+enum Mode { kColumns, kRows, kDetecting };
+
+struct Control {
+    int id;
+    const char* text;
+    bool ticked;
+    bool enabled[3];   // by Mode
+};
+
+const Control kControls[] = {
+    // What the detection replaces: orientation, skips, X switches, separator.
+    {IDC_DATA_COLS, "Data cols", true, {true, true, false}},
+    {IDC_DATA_ROWS, "Data rows", false, {true, true, false}},
+    {IDC_IGNORE_FIRST_COL, "Ignore first col", false, {true, true, false}},
+    {IDC_IGNORE_FIRST_ROW, "Ignore first row", false, {true, true, false}},
+    {IDC_FIRST_COL_X, "First col X", false, {true, false, false}},
+    {IDC_FIRST_ROW_X, "First row X", false, {false, true, false}},
+    {IDC_SEPARATOR, ",", false, {true, true, false}},
+    // What stays: captions, size, the box itself, the buttons.
+    {IDC_UNIT_X, "X", false, {true, true, true}},
+    {IDC_UNIT_Y, "Y", false, {true, true, true}},
+    {IDC_SHOW_UNITS, "Show units", false, {true, true, true}},
+    {IDC_WIDTH, "640", false, {true, true, true}},
+    {IDC_HEIGHT, "480", false, {true, true, true}},
+    {IDC_DETECT_LAYOUT, "Detect layout: header, dates, quotes, gaps", false, {true, true, true}},
+    {IDOK, "OK", false, {true, true, true}},
+    {IDCANCEL, "Cancel", false, {true, true, true}},
+};
+
+void ExpectEnabled(HWND dialog, Mode mode)
+{
+    for (const Control& control : kControls)
+        EXPECT_EQ(IsEnabled(dialog, control.id), control.enabled[mode]) << control.text << " in mode " << mode;
+}
+
 TEST_F(ConfigDialog, OpensWithTheDefaults)
 {
     Configure([](HWND dialog) {
         char caption[64] = {};
         GetWindowTextA(dialog, caption, sizeof caption);
         EXPECT_STREQ(caption, "CSV Chart Plugin");
-        EXPECT_TRUE(IsChecked(dialog, IDC_DATA_COLS));
-        EXPECT_FALSE(IsChecked(dialog, IDC_DATA_ROWS));
-        EXPECT_FALSE(IsEnabled(dialog, IDC_FIRST_ROW_X));
-        EXPECT_TRUE(IsEnabled(dialog, IDC_FIRST_COL_X));
-        for (int id : {IDC_IGNORE_FIRST_COL, IDC_IGNORE_FIRST_ROW, IDC_FIRST_COL_X, IDC_FIRST_ROW_X, IDC_SHOW_UNITS})
-            EXPECT_FALSE(IsChecked(dialog, id)) << id;
-        EXPECT_EQ(TextOf(dialog, IDC_UNIT_X), "X");
-        EXPECT_EQ(TextOf(dialog, IDC_UNIT_Y), "Y");
-        EXPECT_EQ(TextOf(dialog, IDC_SEPARATOR), ",");
-        EXPECT_EQ(TextOf(dialog, IDC_WIDTH), "640");
-        EXPECT_EQ(TextOf(dialog, IDC_HEIGHT), "480");
-        EXPECT_EQ(TextOf(dialog, IDOK), "OK");
-        EXPECT_EQ(TextOf(dialog, IDC_FIRST_ROW_X), "First row X");
+        for (const Control& control : kControls) {
+            EXPECT_EQ(TextOf(dialog, control.id), control.text);
+            EXPECT_EQ(IsChecked(dialog, control.id), control.ticked) << control.text;
+        }
+        ExpectEnabled(dialog, kColumns);
     });
 }
 
@@ -96,13 +125,11 @@ TEST_F(ConfigDialog, RadioButtonsGreyTheOtherOrientationsX)
 {
     Configure([](HWND dialog) {
         Click(dialog, IDC_DATA_ROWS);
-        EXPECT_TRUE(IsChecked(dialog, IDC_DATA_ROWS));
         EXPECT_FALSE(IsChecked(dialog, IDC_DATA_COLS));
-        EXPECT_FALSE(IsEnabled(dialog, IDC_FIRST_COL_X));
-        EXPECT_TRUE(IsEnabled(dialog, IDC_FIRST_ROW_X));
+        ExpectEnabled(dialog, kRows);
         Click(dialog, IDC_DATA_COLS);
-        EXPECT_TRUE(IsEnabled(dialog, IDC_FIRST_COL_X));
-        EXPECT_FALSE(IsEnabled(dialog, IDC_FIRST_ROW_X));
+        EXPECT_FALSE(IsChecked(dialog, IDC_DATA_ROWS));
+        ExpectEnabled(dialog, kColumns);
     });
 }
 
@@ -219,7 +246,7 @@ TEST_F(ConfigDialog, KeyboardWalksTheControlsInTheirVisualOrder)
     Configure([](HWND dialog) {
         const int order[] = {IDC_DATA_COLS, IDC_IGNORE_FIRST_COL, IDC_IGNORE_FIRST_ROW, IDC_FIRST_COL_X,
                              IDC_UNIT_X, IDC_UNIT_Y, IDC_SHOW_UNITS, IDC_SEPARATOR,
-                             IDC_WIDTH, IDC_HEIGHT, IDOK, IDCANCEL, IDC_DATA_COLS};
+                             IDC_WIDTH, IDC_HEIGHT, IDC_DETECT_LAYOUT, IDOK, IDCANCEL, IDC_DATA_COLS};
         HWND at = GetDlgItem(dialog, order[0]);
         for (int id : order) {
             EXPECT_EQ(GetDlgCtrlID(at), id);
@@ -263,18 +290,29 @@ TEST_F(ConfigDialog, CancelChangesNothing)
     Configure([](HWND dialog) { EXPECT_TRUE(IsChecked(dialog, IDC_DATA_COLS)); });
 }
 
-TEST_F(ConfigDialog, GreyedButTickedBoxIsSavedTicked)
+// Greying changes no check state: a greyed but ticked box is saved ticked.
+TEST_F(ConfigDialog, DetectLayoutGreysWhatItReplacesAndOkStoresIt)
 {
     registry.StoreNumber("FirstRowX", 1);
     Reload();
     Configure([](HWND dialog) {
         EXPECT_TRUE(IsChecked(dialog, IDC_FIRST_ROW_X));
-        EXPECT_FALSE(IsEnabled(dialog, IDC_FIRST_ROW_X));
-        EXPECT_TRUE(IsChecked(dialog, IDC_DATA_COLS));
+        ExpectEnabled(dialog, kColumns);
+        Click(dialog, IDC_DETECT_LAYOUT);
+        ExpectEnabled(dialog, kDetecting);
+        Click(dialog, IDC_DETECT_LAYOUT);
+        ExpectEnabled(dialog, kColumns);
+        Click(dialog, IDC_DETECT_LAYOUT);
         Click(dialog, IDOK);
     });
+    EXPECT_EQ(StoredNumber("DetectLayout"), 1u);
     EXPECT_EQ(StoredNumber("FirstRowX"), 1u);
     EXPECT_EQ(StoredNumber("SeriesInCols"), 1u);
+    Reload();
+    Configure([](HWND dialog) {
+        EXPECT_TRUE(IsChecked(dialog, IDC_DETECT_LAYOUT));
+        ExpectEnabled(dialog, kDetecting);
+    });
 }
 
 }  // namespace

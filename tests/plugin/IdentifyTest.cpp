@@ -37,23 +37,6 @@ TEST(IsCsvPath, ExtensionOfTheFileNameInAnyCase)
     }
 }
 
-TEST(PluginSettings, BuiltInDefaults)
-{
-    const SettingsRecord PluginSettings;
-    EXPECT_EQ(PluginSettings.seriesInCols, 1);
-    EXPECT_EQ(PluginSettings.seriesInRows, 0);
-    EXPECT_EQ(PluginSettings.ignoreFirstCol, 0);
-    EXPECT_EQ(PluginSettings.ignoreFirstRow, 0);
-    EXPECT_EQ(PluginSettings.firstColX, 0);
-    EXPECT_EQ(PluginSettings.firstRowX, 0);
-    EXPECT_STREQ(PluginSettings.unitX.Text(), "X");
-    EXPECT_STREQ(PluginSettings.unitY.Text(), "Y");
-    EXPECT_EQ(PluginSettings.showUnits, 0);
-    EXPECT_EQ(PluginSettings.separator, ',');
-    EXPECT_EQ(PluginSettings.width, 640);
-    EXPECT_EQ(PluginSettings.height, 480);
-}
-
 TEST(PluginSettings, PaletteOfTwelveColours)
 {
     const COLORREF expected[] = {0x0000FF, 0xFF0000, 0x008000, 0x00FFFF, 0xFF00FF, 0x000080,

@@ -2,17 +2,9 @@
 #include "StoredSettings.h"
 
 #include "plugin/SettingsStore.h"
+#include "plugin/SettingsTable.h"
 
 #include <cstdlib>
-
-namespace {
-
-bool IsTextValue(const std::string& name)
-{
-    return name == "UnitX" || name == "UnitY" || name == "Separator";
-}
-
-}  // namespace
 
 bool StoredSettings::Set(const std::string& assignment)
 {
@@ -21,6 +13,9 @@ bool StoredSettings::Set(const std::string& assignment)
         return false;
     std::string name = assignment.substr(0, equals);
     std::string value = assignment.substr(equals + 1);
+    const Setting* setting = FindSetting(name.c_str());
+    if (!setting)
+        return false;
     HKEY key = nullptr;
     if (RegCreateKeyExA(HKEY_CURRENT_USER, SETTINGS_KEY, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &key,
                         nullptr) != ERROR_SUCCESS)
@@ -31,7 +26,7 @@ bool StoredSettings::Set(const std::string& assignment)
     old.data.resize(old.existed ? size : 0);
     saved_.push_back(old);
     LONG status;
-    if (IsTextValue(name)) {
+    if (RegistryType(setting->kind) == REG_SZ) {
         status = RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                                 static_cast<DWORD>(value.size() + 1));
     } else {

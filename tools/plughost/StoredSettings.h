@@ -14,8 +14,9 @@ public:
     StoredSettings(const StoredSettings&) = delete;
     StoredSettings& operator=(const StoredSettings&) = delete;
 
-    // "Name=Value": UnitX, UnitY and Separator are stored as text, every other name as a
-    // number. False for a text without '='.
+    // "Name=Value", Name a value of the settings table, stored with its type: a caption or
+    // the separator as text, any other as a number. False for a text without '=', or for a
+    // name the plug-in does not read.
     bool Set(const std::string& assignment);
 
 private:
