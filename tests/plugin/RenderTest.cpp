@@ -44,13 +44,7 @@ Plot ExpectedPlot(int width, int height, const std::vector<const char*>& yLabels
     return {h / 2 + widest + 10, titleHeight + 20, width - 20, height - (h / 2 + h + 10)};
 }
 
-std::string Lines(int from, int to)
-{
-    std::string text;
-    for (int i = from; i <= to; ++i)
-        text += std::to_string(i) + "\n";
-    return text;
-}
+const std::vector<const char*> kDefaultLabels = {"0", "25", "50", "75", "100"};
 
 class Rendering : public ::testing::Test {
 protected:
@@ -65,6 +59,28 @@ protected:
     }
 
     PluginHost host;
+};
+
+// The values 0 to 100 in one column: both axes run from 0 to 100.
+class RenderedRamp : public Rendering {
+protected:
+    void SetUp() override
+    {
+        Rendering::SetUp();
+        std::string lines;
+        for (int i = 0; i <= 100; ++i)
+            lines += std::to_string(i) + "\n";
+        pixels = RenderBytes(lines);
+    }
+
+    // Where the mapping puts a value: rounded down, from the frame's first column and last row.
+    int Column(double x) const { return plot.left + static_cast<int>(std::floor(x / xUnits)); }
+    int Row(double y) const { return plot.bottom - 1 - static_cast<int>(std::floor(y / yUnits)); }
+
+    BitmapPixels pixels;
+    const Plot plot = ExpectedPlot(640, 480, kDefaultLabels);
+    const double xUnits = 100.0 / (plot.right - plot.left - 1);
+    const double yUnits = 100.0 / (plot.bottom - plot.top - 1);
 };
 
 TEST_F(Rendering, OtherPathsGiveNoBitmap)
@@ -98,7 +114,7 @@ TEST_F(Rendering, MissingFileGivesAnEmptyTitledChart)
 {
     BitmapPixels pixels;
     ASSERT_TRUE(host.Render(UniqueTempPath(".csv"), pixels));
-    Plot plot = ExpectedPlot(640, 480, {"0", "25", "50", "75", "100"});
+    Plot plot = ExpectedPlot(640, 480, kDefaultLabels);
     int dark = 0;
     for (int y = 10; y < plot.top; ++y)
         for (int x = plot.left; x < plot.right; ++x)
@@ -107,10 +123,8 @@ TEST_F(Rendering, MissingFileGivesAnEmptyTitledChart)
     EXPECT_EQ(PixelAt(pixels, plot.left, plot.top), kBlack);
 }
 
-TEST_F(Rendering, FrameLiesOnTheComputedRowsAndColumns)
+TEST_F(RenderedRamp, FrameLiesOnTheComputedRowsAndColumns)
 {
-    BitmapPixels pixels = RenderBytes(Lines(0, 100));
-    Plot plot = ExpectedPlot(640, 480, {"0", "25", "50", "75", "100"});
     for (int x = plot.left; x < plot.right; ++x) {
         ASSERT_EQ(PixelAt(pixels, x, plot.top), kBlack) << x;
         ASSERT_EQ(PixelAt(pixels, x, plot.bottom - 1), kBlack) << x;
@@ -127,16 +141,12 @@ TEST_F(Rendering, FrameLiesOnTheComputedRowsAndColumns)
     EXPECT_EQ(PixelAt(pixels, plot.left + 13, plot.bottom), kWhite);
 }
 
-TEST_F(Rendering, GridAtInteriorTicksIsDottedGrey)
+TEST_F(RenderedRamp, GridAtInteriorTicksIsDottedGrey)
 {
-    BitmapPixels pixels = RenderBytes(Lines(0, 100));
-    Plot plot = ExpectedPlot(640, 480, {"0", "25", "50", "75", "100"});
-    double xUnits = 100.0 / (plot.right - plot.left - 1);
-    double yUnits = 100.0 / (plot.bottom - plot.top - 1);
     for (double tick : {25.0, 50.0, 75.0}) {
         SCOPED_TRACE(tick);
-        int row = plot.bottom - 1 - static_cast<int>(std::floor(tick / yUnits));
-        int column = plot.left + static_cast<int>(std::floor(tick / xUnits));
+        int row = Row(tick);
+        int column = Column(tick);
         int greyInRow = 0;
         int greyInColumn = 0;
         for (int x = plot.left + 1; x < plot.right - 1; ++x) {
@@ -154,24 +164,17 @@ TEST_F(Rendering, GridAtInteriorTicksIsDottedGrey)
     }
 }
 
-TEST_F(Rendering, SeriesPixelsLandWhereTheMappingPutsThem)
+TEST_F(RenderedRamp, SeriesPixelsLandWhereTheMappingPutsThem)
 {
-    BitmapPixels pixels = RenderBytes(Lines(0, 100));
-    Plot plot = ExpectedPlot(640, 480, {"0", "25", "50", "75", "100"});
-    double xUnits = 100.0 / (plot.right - plot.left - 1);
-    double yUnits = 100.0 / (plot.bottom - plot.top - 1);
-    for (int i = 1; i < 100; ++i) {
-        int x = plot.left + static_cast<int>(std::floor(i / xUnits));
-        int y = plot.bottom - 1 - static_cast<int>(std::floor(i / yUnits));
-        EXPECT_EQ(PixelAt(pixels, x, y), kRed) << "point " << i;
-    }
+    for (int i = 1; i < 100; ++i)
+        EXPECT_EQ(PixelAt(pixels, Column(i), Row(i)), kRed) << "point " << i;
 }
 
 TEST_F(Rendering, SeriesNeverTouchesTheFrame)
 {
     // A zigzag between both ends of both ranges: every other point lies on the frame.
     BitmapPixels pixels = RenderBytes("0\n100\n0\n100\n0\n");
-    Plot plot = ExpectedPlot(640, 480, {"0", "25", "50", "75", "100"});
+    Plot plot = ExpectedPlot(640, 480, kDefaultLabels);
     int red = 0;
     for (int y = 0; y < pixels.height; ++y) {
         for (int x = 0; x < pixels.width; ++x) {
