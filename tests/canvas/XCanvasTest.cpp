@@ -149,16 +149,20 @@ TEST(XCanvas, BrushStyleSetsTheBackgroundMode)
     canvas.Attach(nullptr);
 }
 
-TEST(XCanvas, OnlyBoldOneIsBold)
+// The font at the screen's resolution; only bold 1 is bold, only italic's low byte counts.
+TEST(XCanvas, SetFontMakesTheDescribedFont)
 {
     XCanvas canvas;
     const std::pair<int, LONG> cases[] = {{0, FW_NORMAL}, {1, FW_BOLD}, {2, FW_NORMAL}, {-1, FW_NORMAL}};
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.first);
         canvas.SetFont(FontSpec("Arial", 8, 0, c.first, 0x100, 0, 0));
         LOGFONTA font = {};
         ASSERT_EQ(GetObjectA(canvas.font, sizeof font, &font), static_cast<int>(sizeof font));
-        EXPECT_EQ(font.lfWeight, c.second) << c.first;
-        EXPECT_EQ(font.lfItalic, 0) << "only the low byte of italic counts";
+        EXPECT_EQ(font.lfWeight, c.second);
+        EXPECT_EQ(font.lfItalic, 0);
+        EXPECT_EQ(font.lfHeight, FontHeight(8, ScreenDpiY()));
+        EXPECT_STREQ(font.lfFaceName, "Arial");
     }
 }
 
@@ -172,19 +176,6 @@ TEST(GdiObjects, FontHeightRoundsTowardMinusInfinity)
                  {0, 96, 0},   {-8, 96, 10},  {12, 72, -12}};
     for (const auto& c : cases)
         EXPECT_EQ(FontHeight(c.points, c.dpi), c.height) << c.points << " pt at " << c.dpi;
-}
-
-TEST(GdiObjects, DescribeFontFillsTheRecord)
-{
-    LOGFONTA font = DescribeFont("Arial", 8, 1, 1, 0, 1);
-    EXPECT_EQ(font.lfHeight, FontHeight(8, ScreenDpiY()));
-    EXPECT_EQ(font.lfWeight, FW_BOLD);
-    EXPECT_EQ(font.lfItalic, 1);
-    EXPECT_EQ(font.lfUnderline, 0);
-    EXPECT_EQ(font.lfStrikeOut, 1);
-    EXPECT_EQ(font.lfCharSet, DEFAULT_CHARSET);
-    EXPECT_EQ(font.lfEscapement, 0);
-    EXPECT_STREQ(font.lfFaceName, "Arial");
 }
 
 TEST(XCanvas, DetachedCanvasMeasuresAndDrawsNothing)

@@ -156,19 +156,6 @@ TEST(ChartLayout, WithoutDeviceContextOnlyTitleAndLegendMarginsChange)
     EXPECT_EQ(chart.marginRight, 30);
 }
 
-TEST(ChartLayout, MaxLabelWidthOfTheTicks)
-{
-    GdiTestDc target(1, 1);
-    XCanvas canvas;
-    canvas.Attach(target.dc());
-    XDblList ticks;
-    EXPECT_EQ(MaxLabelWidth(canvas, ticks, 0), 0);
-    for (double v : {0.0, 25.0, 50.0, 75.0, 100.0})
-        ticks.Add(v);
-    EXPECT_EQ(MaxLabelWidth(canvas, ticks, 0), canvas.TextWidth("100"));
-    canvas.Attach(nullptr);
-}
-
 TEST(ChartDrawing, SeriesOnThePlotBackgroundIsShifted)
 {
     ChartOnDib drawing(200, 150);
@@ -254,9 +241,6 @@ TEST(SegmentVisibility, WholeLineTestAfterSideRejection)
             << c.p1.x << "," << c.p1.y << " - " << c.p2.x << "," << c.p2.y;
     EXPECT_EQ(PointInDblRect(window, XDblPoint(10, 0)), 1);
     EXPECT_EQ(PointInDblRect(window, XDblPoint(10.000001, 0)), 0);
-    XDblRect fromCorners(1, 2, 3, 4);
-    EXPECT_EQ(fromCorners.xMax, 3);
-    EXPECT_EQ(fromCorners.yMin, 2);
 }
 
 }  // namespace
