@@ -136,17 +136,14 @@ TEST(XCanvas, BrushStyleSetsTheBackgroundMode)
         {BS_NULL, 0, TRANSPARENT},
         {BS_HATCHED, HS_DIAGCROSS, TRANSPARENT},
     };
-    GdiTestDc target(8, 8);
-    XCanvas canvas;
-    canvas.Attach(target.dc());
+    CanvasOnTestDc on(8, 8);
     for (const BrushCase& c : cases) {
         SCOPED_TRACE(c.style);
-        canvas.SetBrush(0x336699, c.style, c.hatch);
-        EXPECT_EQ(GetBkMode(target.dc()), c.bkMode);
-        EXPECT_EQ(GetBkColor(target.dc()), 0x336699u);
-        EXPECT_EQ(canvas.bkMode, c.bkMode);
+        on.canvas.SetBrush(0x336699, c.style, c.hatch);
+        EXPECT_EQ(GetBkMode(on.target.dc()), c.bkMode);
+        EXPECT_EQ(GetBkColor(on.target.dc()), 0x336699u);
+        EXPECT_EQ(on.canvas.bkMode, c.bkMode);
     }
-    canvas.Attach(nullptr);
 }
 
 // The font at the screen's resolution; only bold 1 is bold, only italic's low byte counts.
@@ -200,36 +197,28 @@ TEST(XCanvas, DetachedCanvasMeasuresAndDrawsNothing)
 
 TEST(XCanvas, AttachedCanvasMeasuresText)
 {
-    GdiTestDc target(8, 8);
-    XCanvas canvas;
-    canvas.Attach(target.dc());
-    EXPECT_GT(canvas.TextHeight("Wg"), 8);
-    EXPECT_GT(canvas.TextWidth("WWW"), canvas.TextWidth("W"));
-    EXPECT_EQ(canvas.TextWidth(""), 0);
-    canvas.Attach(nullptr);
+    CanvasOnTestDc on(8, 8);
+    EXPECT_GT(on.canvas.TextHeight("Wg"), 8);
+    EXPECT_GT(on.canvas.TextWidth("WWW"), on.canvas.TextWidth("W"));
+    EXPECT_EQ(on.canvas.TextWidth(""), 0);
 }
 
 TEST(XCanvas, DrawStringInRectPaintsTheWholeRectangle)
 {
-    GdiTestDc target(60, 30);
-    target.Fill(0x000000);
-    XCanvas canvas;
-    canvas.Attach(target.dc());
-    canvas.SetBrush(0x00FF00, BS_SOLID, 0);
-    canvas.DrawStringInRect(RECT{10, 5, 50, 25}, 12, 6, "");
-    EXPECT_EQ(target.Pixel(10, 5), 0x00FF00u);
-    EXPECT_EQ(target.Pixel(49, 24), 0x00FF00u);
-    EXPECT_EQ(target.Pixel(50, 24), 0x000000u);
-    EXPECT_EQ(target.Pixel(9, 5), 0x000000u);
-    canvas.Attach(nullptr);
+    CanvasOnTestDc on(60, 30, 0x000000);
+    on.canvas.SetBrush(0x00FF00, BS_SOLID, 0);
+    on.canvas.DrawStringInRect(RECT{10, 5, 50, 25}, 12, 6, "");
+    EXPECT_EQ(on.target.Pixel(10, 5), 0x00FF00u);
+    EXPECT_EQ(on.target.Pixel(49, 24), 0x00FF00u);
+    EXPECT_EQ(on.target.Pixel(50, 24), 0x000000u);
+    EXPECT_EQ(on.target.Pixel(9, 5), 0x000000u);
 }
 
 TEST(XCanvas, PrimitivesDrawWithPenAndBrush)
 {
-    GdiTestDc target(20, 20);
-    target.Fill(0xFFFFFF);
-    XCanvas canvas;
-    canvas.Attach(target.dc());
+    CanvasOnTestDc on(20, 20);
+    XCanvas& canvas = on.canvas;
+    const GdiTestDc& target = on.target;
     canvas.SetPen(0x0000FF, PS_SOLID, 1);
     canvas.SetBrush(0xFF0000, BS_SOLID, 0);
     EXPECT_NE(canvas.DrawRect(2, 2, 10, 10), 0);
@@ -249,7 +238,6 @@ TEST(XCanvas, PrimitivesDrawWithPenAndBrush)
     canvas.FillRect(RECT{14, 14, 16, 16});
     EXPECT_EQ(target.Pixel(15, 15), 0x00FF00u);
     EXPECT_EQ(target.Pixel(16, 16), 0xFFFFFFu);
-    canvas.Attach(nullptr);
 }
 
 TEST(XCanvas, NoGdiObjectSurvivesManyReplaceCycles)

@@ -16,14 +16,9 @@ namespace {
 constexpr COLORREF kMarker = 0xFF00FF;   // a colour the chart never paints
 
 // A chart drawing into a DIB of its own, with its canvas attached.
-class ChartOnDib {
+class ChartOnDib : public CanvasOnTestDc {
 public:
-    ChartOnDib(int width, int height) : target(width, height), chart(canvas, width, height)
-    {
-        target.Fill(kMarker);
-        canvas.Attach(target.dc());
-    }
-    ~ChartOnDib() { canvas.Attach(nullptr); }
+    ChartOnDib(int width, int height) : CanvasOnTestDc(width, height, kMarker), chart(canvas, width, height) {}
 
     XSeries& AddSeries(COLORREF color, const char* name = "")
     {
@@ -43,8 +38,6 @@ public:
         return count;
     }
 
-    GdiTestDc target;
-    XCanvas canvas;
     XChart chart;
 };
 

@@ -12,10 +12,8 @@
 
 namespace {
 
-class Hostile : public ::testing::Test {
+class Hostile : public LoadedPlugin {
 protected:
-    void SetUp() override { ASSERT_TRUE(host.Loaded()); }
-
     // The plug-in draws the path into a bitmap of the configured size, within a minute: a
     // render that does not end fails the test and ends the process, instead of hanging it.
     void ExpectChart(const std::string& path)
@@ -45,8 +43,6 @@ protected:
         }
         return drawn;
     }
-
-    PluginHost host;
 };
 
 std::string RandomBytes(size_t size, unsigned seed)

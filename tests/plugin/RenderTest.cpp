@@ -29,9 +29,8 @@ struct Plot {
 // band measured 4 points larger; 20 pixels on the right without a legend.
 Plot ExpectedPlot(int width, int height, const std::vector<const char*>& yLabels)
 {
-    GdiTestDc target(1, 1);
-    XCanvas canvas;
-    canvas.Attach(target.dc());
+    CanvasOnTestDc on(1, 1);
+    XCanvas& canvas = on.canvas;
     int h = canvas.TextHeight("Wg");
     int widest = 0;
     for (const char* label : yLabels)
@@ -40,26 +39,12 @@ Plot ExpectedPlot(int width, int height, const std::vector<const char*>& yLabels
     titleBand.pointSize += 4;
     canvas.SetFont(titleBand);
     int titleHeight = canvas.TextHeight("Wg");
-    canvas.Attach(nullptr);
     return {h / 2 + widest + 10, titleHeight + 20, width - 20, height - (h / 2 + h + 10)};
 }
 
 const std::vector<const char*> kDefaultLabels = {"0", "25", "50", "75", "100"};
 
-class Rendering : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(host.Loaded()); }
-
-    BitmapPixels RenderBytes(const std::string& bytes)
-    {
-        TempFile file(bytes);
-        BitmapPixels pixels;
-        EXPECT_TRUE(host.Render(file.Path(), pixels));
-        return pixels;
-    }
-
-    PluginHost host;
-};
+using Rendering = LoadedPlugin;
 
 // The values 0 to 100 in one column: both axes run from 0 to 100.
 class RenderedRamp : public Rendering {
@@ -70,7 +55,7 @@ protected:
         std::string lines;
         for (int i = 0; i <= 100; ++i)
             lines += std::to_string(i) + "\n";
-        pixels = RenderBytes(lines);
+        pixels = RenderedBytes(lines);
     }
 
     // Where the mapping puts a value: rounded down, from the frame's first column and last row.
@@ -112,8 +97,7 @@ TEST_F(Rendering, HostOwnsAScreenCompatibleBitmapOfTheConfiguredSize)
 
 TEST_F(Rendering, MissingFileGivesAnEmptyTitledChart)
 {
-    BitmapPixels pixels;
-    ASSERT_TRUE(host.Render(UniqueTempPath(".csv"), pixels));
+    BitmapPixels pixels = Rendered(UniqueTempPath(".csv"));
     Plot plot = ExpectedPlot(640, 480, kDefaultLabels);
     int dark = 0;
     for (int y = 10; y < plot.top; ++y)
@@ -173,7 +157,7 @@ TEST_F(RenderedRamp, SeriesPixelsLandWhereTheMappingPutsThem)
 TEST_F(Rendering, SeriesNeverTouchesTheFrame)
 {
     // A zigzag between both ends of both ranges: every other point lies on the frame.
-    BitmapPixels pixels = RenderBytes("0\n100\n0\n100\n0\n");
+    BitmapPixels pixels = RenderedBytes("0\n100\n0\n100\n0\n");
     Plot plot = ExpectedPlot(640, 480, kDefaultLabels);
     int red = 0;
     for (int y = 0; y < pixels.height; ++y) {
@@ -191,7 +175,7 @@ TEST_F(Rendering, InfiniteValuesStillGiveAFramedChart)
 {
     for (const char* bytes : {"1\n5\n1e999\n", "-1e999,1e999\n1e999,-1e999\n", "1e300\n-1e300\n2\n"}) {
         SCOPED_TRACE(bytes);
-        BitmapPixels pixels = RenderBytes(bytes);
+        BitmapPixels pixels = RenderedBytes(bytes);
         ASSERT_EQ(pixels.width, 640);
         int black = 0;
         for (int x = 0; x < pixels.width; ++x)
@@ -208,7 +192,7 @@ TEST_F(Rendering, EveryFileKeepsAVisibleLineAndAUsablePlot)
                                  "1\n5\n1e999\n4\n", "0\n1e100\n5e99\n"};
     for (const char* bytes : files) {
         SCOPED_TRACE(bytes);
-        BitmapPixels pixels = RenderBytes(bytes);
+        BitmapPixels pixels = RenderedBytes(bytes);
         int frameLeft = 0;
         while (frameLeft < pixels.width && PixelAt(pixels, frameLeft, pixels.height / 2 + 5) != kBlack)
             ++frameLeft;
@@ -229,7 +213,7 @@ TEST_F(Rendering, ThirteenthSeriesIsRedAgain)
     for (int k = 0; k < 13; ++k)
         line += std::to_string(10 * k + 5) + ",";
     line += "0,200\n";
-    BitmapPixels pixels = RenderBytes(line + line);
+    BitmapPixels pixels = RenderedBytes(line + line);
     const COLORREF* palette = SettingsRecord::seriesColors;
     Plot plot = ExpectedPlot(640, 480, {"0", "50", "100", "150", "200"});
     double yUnits = 200.0 / (plot.bottom - plot.top - 1);
