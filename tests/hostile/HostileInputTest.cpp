@@ -90,6 +90,7 @@ TEST_F(Hostile, NumbersBeyondTheDoubleRange)
 {
     ExpectChartOf("1e999\n-1e999\n1e-400\n");
     ExpectChartOf("1e999,1\n2,-1e999\n1e-400,1e308\n-1e308,3\n");
+    ExpectChartOf("-1e999,1e999\n1e999,-1e999\n");
 }
 
 TEST_F(Hostile, BoundsFarFromZeroWithATinySpread)

@@ -171,19 +171,6 @@ TEST_F(Rendering, SeriesNeverTouchesTheFrame)
     EXPECT_GT(red, 4 * (plot.bottom - plot.top) / 2);
 }
 
-TEST_F(Rendering, InfiniteValuesStillGiveAFramedChart)
-{
-    for (const char* bytes : {"1\n5\n1e999\n", "-1e999,1e999\n1e999,-1e999\n", "1e300\n-1e300\n2\n"}) {
-        SCOPED_TRACE(bytes);
-        BitmapPixels pixels = RenderedBytes(bytes);
-        ASSERT_EQ(pixels.width, 640);
-        int black = 0;
-        for (int x = 0; x < pixels.width; ++x)
-            black += PixelAt(pixels, x, pixels.height / 2) == kBlack;
-        EXPECT_GE(black, 2) << "both sides of the frame";
-    }
-}
-
 // Files whose line today's scaling would hide or squeeze: a constant outside 0 to 100 or
 // on its ends, a cell beyond the double range, magnitudes of 1e100.
 TEST_F(Rendering, EveryFileKeepsAVisibleLineAndAUsablePlot)
