@@ -29,6 +29,14 @@ public:
         return *series;
     }
 
+    // Where the chart maps the value in the bitmap: from the plot's left column and bottom row.
+    XPoint InBitmap(double x, double y) const
+    {
+        const XRect plot = chart.PlotRect();
+        const XPoint mapped = chart.ValueToPixel(x, y);
+        return XPoint{plot.left + mapped.x, plot.bottom - 1 - mapped.y};
+    }
+
     int MarkerPixels() const
     {
         int count = 0;
@@ -159,9 +167,8 @@ TEST(ChartDrawing, SeriesOnThePlotBackgroundIsShifted)
     series.AddPoint(0, 50);
     series.AddPoint(100, 50);
     chart.LayoutAndDraw();
-    XRect plot = chart.PlotRect();
-    int y = plot.bottom - 1 - chart.ValueToPixel(0, 50).y;
-    EXPECT_EQ(drawing.target.Pixel((plot.left + plot.right) / 2 + 2, y), 0x0000FFu);
+    const XPoint middle = drawing.InBitmap(50, 50);
+    EXPECT_EQ(drawing.target.Pixel(middle.x + 2, middle.y), 0x0000FFu);
     series.color = 0xFFFFFF;
     chart.plotBackColor = 0xFFFFFF;
     EXPECT_EQ(chart.SeriesDrawColor(series), 0x010000FEu);
@@ -180,10 +187,10 @@ TEST(ChartDrawing, LinesTowardsInfinityKeepTheirDirection)
     series.AddPoint(5, 5);
     series.AddPoint(1e300, 5);   // straight right
     chart.LayoutAndDraw();
-    XRect plot = chart.PlotRect();
-    XPoint centre = chart.ValueToPixel(5, 5);
-    int cx = plot.left + centre.x;
-    int cy = plot.bottom - 1 - centre.y;
+    const XRect plot = chart.PlotRect();
+    const XPoint centre = drawing.InBitmap(5, 5);
+    const int cx = centre.x;
+    const int cy = centre.y;
     for (int y = plot.top + 1; y <= cy; ++y)
         ASSERT_EQ(drawing.target.Pixel(cx, y), 0x0000FFu) << y;
     for (int x = cx; x < plot.right - 1; ++x)

@@ -9,21 +9,16 @@
 
 namespace {
 
-TEST(XString, DefaultIsEmptyTextNotNull)
+TEST(XString, OnlyANullTextGivesTheNullState)
 {
-    XString s;
-    ASSERT_NE(s.Text(), nullptr);
-    EXPECT_STREQ(s.Text(), "");
-    EXPECT_EQ(s.Length(), 0);
-    EXPECT_EQ(s.length, 0);
-}
+    XString empty;
+    EXPECT_STREQ(empty.Text(), "");   // not null
+    EXPECT_EQ(empty.Length(), 0);
+    EXPECT_EQ(empty.length, 0);
 
-TEST(XString, NullTextGivesNullState)
-{
     XString fromNull(nullptr);
     EXPECT_EQ(fromNull.Text(), nullptr);
     EXPECT_EQ(fromNull.Length(), 0);
-
     XString s("abc");
     s.SetText(nullptr);
     EXPECT_EQ(s.Text(), nullptr);
