@@ -41,8 +41,8 @@ struct DcState {
     }
 };
 
-// A DC whose state differs from every default, so a restore to "defaults" would show.
-void GiveDcItsOwnState(HDC dc)
+// The DC, given a state that differs from every default, so a restore to "defaults" would show.
+HDC WithOwnState(HDC dc)
 {
     SelectObject(dc, GetStockObject(WHITE_PEN));
     SelectObject(dc, GetStockObject(GRAY_BRUSH));
@@ -50,33 +50,24 @@ void GiveDcItsOwnState(HDC dc)
     SetBkMode(dc, TRANSPARENT);
     SetBkColor(dc, 0x123456);
     SetTextColor(dc, 0x654321);
+    return dc;
 }
 
-TEST(XCanvas, DefaultsBeforeAnyDc)
-{
-    XCanvas canvas;
-    EXPECT_EQ(canvas.dc, nullptr);
-    EXPECT_EQ(canvas.penDesc.color, 0u);
-    EXPECT_EQ(canvas.penDesc.style, PS_SOLID);
-    EXPECT_EQ(canvas.penDesc.param, 1);
-    EXPECT_EQ(canvas.brushDesc.color, 0xFFFFFFu);
-    EXPECT_EQ(canvas.bkMode, OPAQUE);
-    EXPECT_EQ(canvas.bkColor, 0xFFFFFFu);
-    EXPECT_STREQ(canvas.fontSpec.faceName, "Arial");
-    EXPECT_EQ(canvas.fontSpec.pointSize, 8);
-    EXPECT_EQ(canvas.fontSpec.bold, 0);
-    EXPECT_TRUE(IsLiveObject(canvas.pen));
-    EXPECT_TRUE(IsLiveObject(canvas.brush));
-    EXPECT_TRUE(IsLiveObject(canvas.font));
-}
+// A test DC with a state of its own, which every canvas must give back.
+class CanvasOnDc : public ::testing::Test {
+protected:
+    void ExpectDcRestored() const { before.ExpectEqual(DcState(target.dc())); }
 
-TEST(XCanvas, AttachSelectsAndDetachRestoresEverything)
+    GdiTestDc target{16, 16};
+    const DcState before{WithOwnState(target.dc())};
+};
+
+TEST_F(CanvasOnDc, AttachSelectsAndDetachRestoresEverything)
 {
-    GdiTestDc target(16, 16);
-    GiveDcItsOwnState(target.dc());
-    DcState before(target.dc());
     {
         XCanvas canvas;
+        for (HGDIOBJ owned : {HGDIOBJ(canvas.pen), HGDIOBJ(canvas.brush), HGDIOBJ(canvas.font)})
+            EXPECT_TRUE(IsLiveObject(owned)) << "made before any DC";
         canvas.Attach(target.dc());
         DcState attached(target.dc());
         EXPECT_EQ(attached.pen, canvas.pen);
@@ -90,69 +81,46 @@ TEST(XCanvas, AttachSelectsAndDetachRestoresEverything)
         canvas.SetBrush(0x00FF00, BS_HATCHED, HS_CROSS);
         canvas.SetFont(FontSpec("Arial", 12, 0xFF0000, 1, 0, 0, 0));
         canvas.Attach(nullptr);
-        DcState after(target.dc());
-        before.ExpectEqual(after);
+        ExpectDcRestored();
         EXPECT_TRUE(IsLiveObject(canvas.pen));   // still owned after detaching
     }
-    DcState afterDestruction(target.dc());
-    before.ExpectEqual(afterDestruction);
+    ExpectDcRestored();
 }
 
-TEST(XCanvas, ReplacedObjectsAreDeletedOnceOutOfTheDc)
+TEST_F(CanvasOnDc, DestroyedWhileAttachedStillRestoresTheDc)
 {
-    GdiTestDc target(8, 8);
-    XCanvas canvas;
-    canvas.Attach(target.dc());
-    HPEN oldPen = canvas.pen;
-    HBRUSH oldBrush = canvas.brush;
-    HFONT oldFont = canvas.font;
-    canvas.SetPen(0x0000FF, PS_SOLID, 2);
-    canvas.SetBrush(0x00FF00, BS_SOLID, 0);
-    canvas.SetFont(FontSpec("Arial", 10, 0x0000FF, 0, 0, 0, 0));
-    // Takes effect on the DC at once...
-    EXPECT_EQ(GetCurrentObject(target.dc(), OBJ_PEN), canvas.pen);
-    EXPECT_EQ(GetCurrentObject(target.dc(), OBJ_BRUSH), canvas.brush);
-    EXPECT_EQ(GetCurrentObject(target.dc(), OBJ_FONT), canvas.font);
-    EXPECT_EQ(GetBkColor(target.dc()), 0x00FF00u);
-    EXPECT_EQ(GetTextColor(target.dc()), 0x0000FFu);
-    // ...and the replaced objects are gone: a GDI object still selected cannot be deleted.
-    EXPECT_FALSE(IsLiveObject(oldPen));
-    EXPECT_FALSE(IsLiveObject(oldBrush));
-    EXPECT_FALSE(IsLiveObject(oldFont));
-    canvas.Attach(nullptr);
-}
-
-TEST(XCanvas, DestructionDeletesItsObjects)
-{
-    HPEN pen;
-    HBRUSH brush;
-    HFONT font;
-    {
-        GdiTestDc target(8, 8);
-        XCanvas canvas;
-        canvas.Attach(target.dc());
-        pen = canvas.pen;
-        brush = canvas.brush;
-        font = canvas.font;
-        canvas.Attach(nullptr);
-    }
-    EXPECT_FALSE(IsLiveObject(pen));
-    EXPECT_FALSE(IsLiveObject(brush));
-    EXPECT_FALSE(IsLiveObject(font));
-}
-
-TEST(XCanvas, DestroyedWhileAttachedStillRestoresTheDc)
-{
-    GdiTestDc target(8, 8);
-    GiveDcItsOwnState(target.dc());
-    DcState before(target.dc());
     {
         XCanvas canvas;
         canvas.Attach(target.dc());
         canvas.SetBrush(0x00FF00, BS_SOLID, 0);
     }
-    DcState after(target.dc());
-    before.ExpectEqual(after);
+    ExpectDcRestored();
+}
+
+TEST_F(CanvasOnDc, AttachingTheSameDcTwiceChangesNothing)
+{
+    XCanvas canvas;
+    canvas.Attach(target.dc());
+    HGDIOBJ saved = canvas.savedPen;
+    canvas.Attach(target.dc());
+    EXPECT_EQ(canvas.savedPen, saved);
+    EXPECT_EQ(GetCurrentObject(target.dc(), OBJ_PEN), canvas.pen);
+    canvas.Attach(nullptr);
+    canvas.Attach(nullptr);
+    ExpectDcRestored();
+}
+
+TEST_F(CanvasOnDc, AttachingASecondDcRestoresTheFirst)
+{
+    GdiTestDc second(8, 8);
+    DcState secondBefore(second.dc());
+    XCanvas canvas;
+    canvas.Attach(target.dc());
+    canvas.Attach(second.dc());
+    ExpectDcRestored();
+    EXPECT_EQ(GetCurrentObject(second.dc(), OBJ_PEN), canvas.pen);
+    canvas.Attach(nullptr);
+    secondBefore.ExpectEqual(DcState(second.dc()));
 }
 
 struct BrushCase {
@@ -168,29 +136,30 @@ TEST(XCanvas, BrushStyleSetsTheBackgroundMode)
         {BS_NULL, 0, TRANSPARENT},
         {BS_HATCHED, HS_DIAGCROSS, TRANSPARENT},
     };
-    GdiTestDc target(8, 8);
-    XCanvas canvas;
-    canvas.Attach(target.dc());
+    CanvasOnTestDc on(8, 8);
     for (const BrushCase& c : cases) {
         SCOPED_TRACE(c.style);
-        canvas.SetBrush(0x336699, c.style, c.hatch);
-        EXPECT_EQ(GetBkMode(target.dc()), c.bkMode);
-        EXPECT_EQ(GetBkColor(target.dc()), 0x336699u);
-        EXPECT_EQ(canvas.bkMode, c.bkMode);
+        on.canvas.SetBrush(0x336699, c.style, c.hatch);
+        EXPECT_EQ(GetBkMode(on.target.dc()), c.bkMode);
+        EXPECT_EQ(GetBkColor(on.target.dc()), 0x336699u);
+        EXPECT_EQ(on.canvas.bkMode, c.bkMode);
     }
-    canvas.Attach(nullptr);
 }
 
-TEST(XCanvas, OnlyBoldOneIsBold)
+// The font at the screen's resolution; only bold 1 is bold, only italic's low byte counts.
+TEST(XCanvas, SetFontMakesTheDescribedFont)
 {
     XCanvas canvas;
     const std::pair<int, LONG> cases[] = {{0, FW_NORMAL}, {1, FW_BOLD}, {2, FW_NORMAL}, {-1, FW_NORMAL}};
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.first);
         canvas.SetFont(FontSpec("Arial", 8, 0, c.first, 0x100, 0, 0));
         LOGFONTA font = {};
         ASSERT_EQ(GetObjectA(canvas.font, sizeof font, &font), static_cast<int>(sizeof font));
-        EXPECT_EQ(font.lfWeight, c.second) << c.first;
-        EXPECT_EQ(font.lfItalic, 0) << "only the low byte of italic counts";
+        EXPECT_EQ(font.lfWeight, c.second);
+        EXPECT_EQ(font.lfItalic, 0);
+        EXPECT_EQ(font.lfHeight, FontHeight(8, ScreenDpiY()));
+        EXPECT_STREQ(font.lfFaceName, "Arial");
     }
 }
 
@@ -204,19 +173,6 @@ TEST(GdiObjects, FontHeightRoundsTowardMinusInfinity)
                  {0, 96, 0},   {-8, 96, 10},  {12, 72, -12}};
     for (const auto& c : cases)
         EXPECT_EQ(FontHeight(c.points, c.dpi), c.height) << c.points << " pt at " << c.dpi;
-}
-
-TEST(GdiObjects, DescribeFontFillsTheRecord)
-{
-    LOGFONTA font = DescribeFont("Arial", 8, 1, 1, 0, 1);
-    EXPECT_EQ(font.lfHeight, FontHeight(8, ScreenDpiY()));
-    EXPECT_EQ(font.lfWeight, FW_BOLD);
-    EXPECT_EQ(font.lfItalic, 1);
-    EXPECT_EQ(font.lfUnderline, 0);
-    EXPECT_EQ(font.lfStrikeOut, 1);
-    EXPECT_EQ(font.lfCharSet, DEFAULT_CHARSET);
-    EXPECT_EQ(font.lfEscapement, 0);
-    EXPECT_STREQ(font.lfFaceName, "Arial");
 }
 
 TEST(XCanvas, DetachedCanvasMeasuresAndDrawsNothing)
@@ -241,68 +197,28 @@ TEST(XCanvas, DetachedCanvasMeasuresAndDrawsNothing)
 
 TEST(XCanvas, AttachedCanvasMeasuresText)
 {
-    GdiTestDc target(8, 8);
-    XCanvas canvas;
-    canvas.Attach(target.dc());
-    EXPECT_GT(canvas.TextHeight("Wg"), 8);
-    EXPECT_GT(canvas.TextWidth("WWW"), canvas.TextWidth("W"));
-    EXPECT_EQ(canvas.TextWidth(""), 0);
-    canvas.Attach(nullptr);
-}
-
-TEST(XCanvas, AttachingTheSameDcTwiceChangesNothing)
-{
-    GdiTestDc target(8, 8);
-    GiveDcItsOwnState(target.dc());
-    DcState before(target.dc());
-    XCanvas canvas;
-    canvas.Attach(target.dc());
-    HGDIOBJ saved = canvas.savedPen;
-    canvas.Attach(target.dc());
-    EXPECT_EQ(canvas.savedPen, saved);
-    EXPECT_EQ(GetCurrentObject(target.dc(), OBJ_PEN), canvas.pen);
-    canvas.Attach(nullptr);
-    canvas.Attach(nullptr);
-    before.ExpectEqual(DcState(target.dc()));
-}
-
-TEST(XCanvas, AttachingASecondDcRestoresTheFirst)
-{
-    GdiTestDc first(8, 8);
-    GdiTestDc second(8, 8);
-    GiveDcItsOwnState(first.dc());
-    DcState firstBefore(first.dc());
-    DcState secondBefore(second.dc());
-    XCanvas canvas;
-    canvas.Attach(first.dc());
-    canvas.Attach(second.dc());
-    firstBefore.ExpectEqual(DcState(first.dc()));
-    EXPECT_EQ(GetCurrentObject(second.dc(), OBJ_PEN), canvas.pen);
-    canvas.Attach(nullptr);
-    secondBefore.ExpectEqual(DcState(second.dc()));
+    CanvasOnTestDc on(8, 8);
+    EXPECT_GT(on.canvas.TextHeight("Wg"), 8);
+    EXPECT_GT(on.canvas.TextWidth("WWW"), on.canvas.TextWidth("W"));
+    EXPECT_EQ(on.canvas.TextWidth(""), 0);
 }
 
 TEST(XCanvas, DrawStringInRectPaintsTheWholeRectangle)
 {
-    GdiTestDc target(60, 30);
-    target.Fill(0x000000);
-    XCanvas canvas;
-    canvas.Attach(target.dc());
-    canvas.SetBrush(0x00FF00, BS_SOLID, 0);
-    canvas.DrawStringInRect(RECT{10, 5, 50, 25}, 12, 6, "");
-    EXPECT_EQ(target.Pixel(10, 5), 0x00FF00u);
-    EXPECT_EQ(target.Pixel(49, 24), 0x00FF00u);
-    EXPECT_EQ(target.Pixel(50, 24), 0x000000u);
-    EXPECT_EQ(target.Pixel(9, 5), 0x000000u);
-    canvas.Attach(nullptr);
+    CanvasOnTestDc on(60, 30, 0x000000);
+    on.canvas.SetBrush(0x00FF00, BS_SOLID, 0);
+    on.canvas.DrawStringInRect(RECT{10, 5, 50, 25}, 12, 6, "");
+    EXPECT_EQ(on.target.Pixel(10, 5), 0x00FF00u);
+    EXPECT_EQ(on.target.Pixel(49, 24), 0x00FF00u);
+    EXPECT_EQ(on.target.Pixel(50, 24), 0x000000u);
+    EXPECT_EQ(on.target.Pixel(9, 5), 0x000000u);
 }
 
 TEST(XCanvas, PrimitivesDrawWithPenAndBrush)
 {
-    GdiTestDc target(20, 20);
-    target.Fill(0xFFFFFF);
-    XCanvas canvas;
-    canvas.Attach(target.dc());
+    CanvasOnTestDc on(20, 20);
+    XCanvas& canvas = on.canvas;
+    const GdiTestDc& target = on.target;
     canvas.SetPen(0x0000FF, PS_SOLID, 1);
     canvas.SetBrush(0xFF0000, BS_SOLID, 0);
     EXPECT_NE(canvas.DrawRect(2, 2, 10, 10), 0);
@@ -322,7 +238,6 @@ TEST(XCanvas, PrimitivesDrawWithPenAndBrush)
     canvas.FillRect(RECT{14, 14, 16, 16});
     EXPECT_EQ(target.Pixel(15, 15), 0x00FF00u);
     EXPECT_EQ(target.Pixel(16, 16), 0xFFFFFFu);
-    canvas.Attach(nullptr);
 }
 
 TEST(XCanvas, NoGdiObjectSurvivesManyReplaceCycles)
@@ -332,17 +247,22 @@ TEST(XCanvas, NoGdiObjectSurvivesManyReplaceCycles)
     for (int i = 0; i < 500; ++i) {
         auto* canvas = new XCanvas;
         canvas->Attach(target.dc());
-        // Each replaced handle is checked before the next creation could reuse its value.
+        // Each replaced handle is checked before the next creation could reuse its value: a
+        // GDI object still selected cannot be deleted. The new one takes effect at once.
         for (int k = 0; k < 4; ++k) {
             HGDIOBJ old = canvas->pen;
             canvas->SetPen(RGB(i, k, 0), k % 3, 1 + k);
             ASSERT_FALSE(IsLiveObject(old));
+            ASSERT_EQ(GetCurrentObject(target.dc(), OBJ_PEN), canvas->pen);
             old = canvas->brush;
             canvas->SetBrush(RGB(0, i, k), (k % 2) * BS_HATCHED, HS_CROSS);   // a null brush is a stock object
             ASSERT_FALSE(IsLiveObject(old));
+            ASSERT_EQ(GetCurrentObject(target.dc(), OBJ_BRUSH), canvas->brush);
             old = canvas->font;
             canvas->SetFont(FontSpec("Arial", 6 + k, RGB(k, 0, i), k, 0, 0, 0));
             ASSERT_FALSE(IsLiveObject(old));
+            ASSERT_EQ(GetCurrentObject(target.dc(), OBJ_FONT), canvas->font);
+            ASSERT_EQ(GetTextColor(target.dc()), RGB(k, 0, i));
         }
         canvas->Attach(nullptr);
         HGDIOBJ owned[] = {canvas->pen, canvas->brush, canvas->font};

@@ -38,32 +38,24 @@ TEST(LineRunDrawer, SetsThePixelsOfOneLineToPerSegment)
     for (unsigned seed = 1; seed <= 200; ++seed) {
         SCOPED_TRACE(seed);
         std::vector<DevicePoint> path = RandomPath(seed, 2 + seed % 40);
-        GdiTestDc joined(50, 60);
-        GdiTestDc separate(50, 60);
-        for (GdiTestDc* target : {&joined, &separate}) {
-            target->Fill(0xFFFFFF);
-            IntersectClipRect(target->dc(), 1, 1, 49, 59);
+        CanvasOnTestDc joined(50, 60);
+        CanvasOnTestDc separate(50, 60);
+        for (CanvasOnTestDc* on : {&joined, &separate}) {
+            IntersectClipRect(on->target.dc(), 1, 1, 49, 59);
+            on->canvas.SetPen(0x0000FF, PS_SOLID, 1);
         }
-        XCanvas a;
-        XCanvas b;
-        a.Attach(joined.dc());
-        b.Attach(separate.dc());
-        a.SetPen(0x0000FF, PS_SOLID, 1);
-        b.SetPen(0x0000FF, PS_SOLID, 1);
-        SegmentBatch batch(joined.dc());
+        SegmentBatch batch(joined.target.dc());
         LineRunDrawer<SegmentBatch> runs(batch);
         for (size_t i = 0; i + 1 < path.size(); ++i) {
             runs.Segment(path[i].x, path[i].y, path[i + 1].x, path[i + 1].y);
-            b.MoveTo(path[i].x, path[i].y);
-            b.LineTo(path[i + 1].x, path[i + 1].y);
+            separate.canvas.MoveTo(path[i].x, path[i].y);
+            separate.canvas.LineTo(path[i + 1].x, path[i + 1].y);
         }
         runs.Flush();
         batch.Flush();
-        a.Attach(nullptr);
-        b.Attach(nullptr);
         for (int y = 0; y < 60; ++y)
             for (int x = 0; x < 50; ++x)
-                ASSERT_EQ(joined.Pixel(x, y), separate.Pixel(x, y)) << x << "," << y;
+                ASSERT_EQ(joined.target.Pixel(x, y), separate.target.Pixel(x, y)) << x << "," << y;
     }
 }
 

@@ -1,4 +1,4 @@
-// Tick labels: the fixed-point text as specified, but no "-0" and no hundred-digit numbers.
+// Tick labels: XString's fixed-point text, but no "-0" and no hundred-digit numbers.
 #include "chart/TickLabels.h"
 #include "xlib/XDblList.h"
 #include "xlib/XString.h"

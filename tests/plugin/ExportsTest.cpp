@@ -41,57 +41,28 @@ TEST_F(PluginDll, ExportsTheFourEntryPointsUndecorated)
     EXPECT_EQ(Export<FARPROC>("_QOR_IdentifyA@4"), nullptr);
 }
 
-TEST_F(PluginDll, IdentifyFillsTheHostRecord)
+// The exports reach the identify calls (IdentifyTest has their every field and case).
+TEST_F(PluginDll, IdentifyCallsAnswerThroughTheExports)
 {
     auto identify = Export<IdentifyProc>("QOR_IdentifyA");
-    ASSERT_NE(identify, nullptr);
-    char texts[5][32];
-    std::memset(texts, 'x', sizeof texts);
-    PluginInfo info;
-    std::memset(&info, 0x5A, sizeof info);
-    info.extensions = texts[0];
-    info.shortName = texts[1];
-    info.displayName = texts[2];
-    info.notice = texts[3];
-    info.webAddress = texts[4];
-    info.extensionsCapacity = 4;   // room for three characters and the NUL
-    info.shortNameCapacity = info.displayNameCapacity = info.noticeCapacity = info.webAddressCapacity = 32;
+    auto identifyFile = Export<IdentifyFileProc>("QOR_IdentifyFileA");
+    ASSERT_TRUE(identify && identifyFile);
+    char name[32] = {};
+    PluginInfo info{};
+    info.displayName = name;
+    info.displayNameCapacity = sizeof name;
     ASSERT_EQ(identify(&info), TRUE);
-    EXPECT_STREQ(texts[0], ".cs");
-    EXPECT_EQ(texts[0][4], 'x');
-    EXPECT_STREQ(texts[1], "CSV");
-    EXPECT_STREQ(texts[2], "CSV Viewer Plugin");
-    EXPECT_EQ(info.flags, 0x4E0u);
-    EXPECT_EQ(info.value1000, 1000);
-    EXPECT_EQ(info.hostReserved, 0x5A5A5A5Au);
+    EXPECT_STREQ(name, "CSV Viewer Plugin");
     EXPECT_EQ(identify(nullptr), FALSE);
-}
 
-TEST_F(PluginDll, IdentifyFileRecognisesCsvPathsOnly)
-{
-    auto identifyFile = Export<IdentifyFileProc>("QOR_IdentifyFileA");
-    ASSERT_NE(identifyFile, nullptr);
     char description[64] = "untouched";
-    FileInfo info{};
-    info.description = description;
-    EXPECT_EQ(identifyFile(0, "C:\\data\\notes.txt", &info), FALSE);
+    FileInfo file{};
+    file.description = description;
+    EXPECT_EQ(identifyFile(0, "C:\\data\\notes.txt", &file), FALSE);
     EXPECT_STREQ(description, "untouched");
-    EXPECT_EQ(info.flags, 0u);
-
-    ASSERT_EQ(identifyFile(12345, "C:\\data\\Readings.Csv", &info), TRUE);
-    EXPECT_EQ(info.flags, 7u);
-    EXPECT_EQ(info.width, 640);
-    EXPECT_EQ(info.height, 480);
-    EXPECT_EQ(info.bitsPerPixel, 24);
+    // The file is not opened to identify it: a missing one is identified too.
+    ASSERT_EQ(identifyFile(12345, UniqueTempPath(".Csv").c_str(), &file), TRUE);
     EXPECT_STREQ(description, "640 x 480 x 24 CSV Data");
-}
-
-TEST_F(PluginDll, FileIsNotOpenedToIdentifyIt)
-{
-    auto identifyFile = Export<IdentifyFileProc>("QOR_IdentifyFileA");
-    FileInfo info{};
-    EXPECT_EQ(identifyFile(0, UniqueTempPath(".csv").c_str(), &info), TRUE);
-    EXPECT_EQ(info.width, 640);
 }
 
 TEST_F(PluginDll, CarriesVersion1010)

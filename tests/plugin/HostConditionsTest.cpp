@@ -61,19 +61,7 @@ bool LeavesStateAlone(const FloatState& host, Call call)
     return after == before;
 }
 
-class HostConditions : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(host.Loaded()); }
-
-    BitmapPixels Render(const std::string& path)
-    {
-        BitmapPixels pixels;
-        EXPECT_TRUE(host.Render(path, pixels)) << path;
-        return pixels;
-    }
-
-    PluginHost host;
-};
+using HostConditions = LoadedPlugin;
 
 // Labels that need exact rounding (3500 from 875-wide steps), decimals, an infinite cell and
 // values near the ends of the double range.
@@ -90,7 +78,7 @@ TEST_F(HostConditions, ExportsComputeInTheDefaultStateAndHandTheHostsBack)
     auto identifyFile = FindEntryPoint<IdentifyFileProc>(host.Module(), "QOR_IdentifyFileA");
     for (const char* bytes : kFiles) {
         TempFile file(bytes);
-        BitmapPixels expected = Render(file.Path());
+        BitmapPixels expected = Rendered(file.Path());
         for (const FloatState& state : hostStates) {
             SCOPED_TRACE(std::string(bytes) + " mxcsr " + std::to_string(state.mxcsr));
             HBITMAP bitmap = nullptr;
@@ -109,13 +97,13 @@ TEST_F(HostConditions, ExportsComputeInTheDefaultStateAndHandTheHostsBack)
 TEST_F(HostConditions, DecimalCommaLocaleChangesNoNumberText)
 {
     TempFile file("0\n0.3\n1\n");
-    BitmapPixels expected = Render(file.Path());
+    BitmapPixels expected = Rendered(file.Path());
     ASSERT_NE(std::setlocale(LC_ALL, "German_Germany.1252"), nullptr);
     char probe[32];
     std::snprintf(probe, sizeof probe, "%.1f", 0.5);
     EXPECT_STREQ(probe, "0,5") << "the locale does not reach the run-time's formatting";
 
-    BitmapPixels pixels = Render(file.Path());
+    BitmapPixels pixels = Rendered(file.Path());
     XString text;
     text.SetDouble(0.25, 0, 1);
     std::string label = text.Text();
@@ -169,13 +157,14 @@ namespace {
 
 // Run by its own test process under LANG=ja_JP.UTF-8, which gives Wine the ANSI code page
 // 932 (Shift-JIS); elsewhere it says how to run it and passes by.
-class CodePage932 : public ::testing::Test {
+class CodePage932 : public LoadedPlugin {
 protected:
     void SetUp() override
     {
         if (!std::getenv("CSVCHART_CODE_PAGE_TEST") && GetACP() != 932)
             GTEST_SKIP() << "needs the ANSI code page 932: LANG=ja_JP.UTF-8 and CSVCHART_CODE_PAGE_TEST=1";
         ASSERT_EQ(GetACP(), 932u);
+        LoadedPlugin::SetUp();
     }
 };
 
@@ -186,16 +175,10 @@ TEST_F(CodePage932, FileNameEndingInATrailByteOfABackslashIsTheTitle)
     GetFileName(XString("C:\\data\\\x95\x5C.csv"), name);
     EXPECT_STREQ(name.Text(), "\x95\x5C.csv");
 
-    PluginHost host;
-    ASSERT_TRUE(host.Loaded());
     const std::string bytes = "1,2\n3,4\n";
     TempFile named(bytes, FixedName{"\x95\x5C.csv"});
     TempFile cut(bytes, FixedName{".csv"});   // the title a byte-wise search would give
-    BitmapPixels withName;
-    BitmapPixels withCut;
-    ASSERT_TRUE(host.Render(named.Path(), withName));
-    ASSERT_TRUE(host.Render(cut.Path(), withCut));
-    EXPECT_FALSE(withName.bgrx == withCut.bgrx) << "the title lost the character";
+    EXPECT_FALSE(Rendered(named.Path()).bgrx == Rendered(cut.Path()).bgrx) << "the title lost the character";
 }
 
 }  // namespace

@@ -138,30 +138,30 @@ protected:
 
 TEST_F(IdentifyFileTest, ReportsTheConfiguredPictureSize)
 {
-    FileInfo info = Marked();
-    ASSERT_EQ(IdentifyFile("C:\\data\\x.csv", &info), TRUE);
-    EXPECT_EQ(info.hostReserved, 0xA5A5A5A5u);
-    EXPECT_EQ(info.flags, 7u);
-    EXPECT_EQ(info.zero1, 0);
-    EXPECT_EQ(info.zero2, 0);
-    EXPECT_EQ(info.width, 640);
-    EXPECT_EQ(info.height, 480);
-    EXPECT_EQ(info.bitsPerPixel, 24);
-    EXPECT_STREQ(description, "640 x 480 x 24 CSV Data");
-}
-
-TEST_F(IdentifyFileTest, FollowsChangedSettings)
-{
-    SettingsGuard::Change([](SettingsRecord& s) {
-        s.width = -2147483647 - 1;
-        s.height = 2147483647;
-    });
-    FileInfo info = Marked();
-    ASSERT_EQ(IdentifyFile("x.CSV", &info), TRUE);
-    EXPECT_EQ(info.width, -2147483647 - 1);
-    EXPECT_EQ(info.height, 2147483647);
-    // The longest possible description: 39 characters.
-    EXPECT_STREQ(description, "-2147483648 x 2147483647 x 24 CSV Data");
+    struct Case {
+        int width, height;
+        const char* description;
+    } cases[] = {
+        {640, 480, "640 x 480 x 24 CSV Data"},
+        {-2147483647 - 1, 2147483647, "-2147483648 x 2147483647 x 24 CSV Data"},   // the longest: 39 characters
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.description);
+        SettingsGuard::Change([&](SettingsRecord& s) {
+            s.width = c.width;
+            s.height = c.height;
+        });
+        FileInfo info = Marked();
+        ASSERT_EQ(IdentifyFile("C:\\data\\x.CSV", &info), TRUE);
+        EXPECT_EQ(info.hostReserved, 0xA5A5A5A5u);
+        EXPECT_EQ(info.flags, 7u);
+        EXPECT_EQ(info.zero1, 0);
+        EXPECT_EQ(info.zero2, 0);
+        EXPECT_EQ(info.width, c.width);
+        EXPECT_EQ(info.height, c.height);
+        EXPECT_EQ(info.bitsPerPixel, 24);
+        EXPECT_STREQ(description, c.description);
+    }
 }
 
 TEST_F(IdentifyFileTest, NullDescriptionStillIdentifies)

@@ -50,11 +50,6 @@ void AllocationFaults::Disarm()
     xAllocationFault = nullptr;
 }
 
-long AllocationFaults::Counted()
-{
-    return counted;
-}
-
 bool AllocationFaults::Fired()
 {
     return fired;

@@ -1,5 +1,8 @@
-// A memory device context with a 32-bit DIB section selected, for reading pixels back.
+// A memory device context with a 32-bit DIB section selected, for reading pixels back, and
+// a canvas drawing on one.
 #pragma once
+
+#include "canvas/XCanvas.h"
 
 #include <windows.h>
 
@@ -26,4 +29,17 @@ private:
     HBITMAP bitmap_;
     HGDIOBJ oldBitmap_;
     DWORD* bits_ = nullptr;
+};
+
+// A canvas attached to a test DC of its own, which is filled with one colour first.
+class CanvasOnTestDc {
+public:
+    CanvasOnTestDc(int width, int height, COLORREF fill = 0xFFFFFF) : target(width, height)
+    {
+        target.Fill(fill);
+        canvas.Attach(target.dc());
+    }
+
+    GdiTestDc target;
+    XCanvas canvas;   // destroyed first: it gives the DC back
 };

@@ -35,3 +35,16 @@ COLORREF PixelAt(const BitmapPixels& pixels, int x, int y)
     const BYTE* p = &pixels.bgrx[(static_cast<size_t>(y) * pixels.width + x) * 4];
     return RGB(p[2], p[1], p[0]);
 }
+
+BitmapPixels LoadedPlugin::Rendered(const std::string& path)
+{
+    BitmapPixels pixels;
+    EXPECT_TRUE(host.Render(path, pixels)) << path;
+    return pixels;
+}
+
+BitmapPixels LoadedPlugin::RenderedBytes(const std::string& bytes)
+{
+    TempFile file(bytes);
+    return Rendered(file.Path());
+}

@@ -4,6 +4,8 @@
 #include "ImageFile.h"
 #include "plugin/HostRecords.h"
 
+#include <gtest/gtest.h>
+
 #include <string>
 
 class PluginHost {
@@ -30,3 +32,16 @@ private:
 
 // The pixel at (x, y) as a COLORREF (0x00BBGGRR).
 COLORREF PixelAt(const BitmapPixels& pixels, int x, int y);
+
+// A test with the plug-in loaded as the host loads it.
+class LoadedPlugin : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(host.Loaded()); }
+
+    // The pixels of the path's render; a render that gives no bitmap fails the test.
+    BitmapPixels Rendered(const std::string& path);
+    // The same for a scratch .csv file holding the bytes.
+    BitmapPixels RenderedBytes(const std::string& bytes);
+
+    PluginHost host;
+};

@@ -9,43 +9,19 @@
 
 namespace {
 
-TEST(XDblList, AddReturnsSuccessiveIndices)
-{
-    XDblList list;
-    EXPECT_EQ(list.Add(1.5), 0);
-    EXPECT_EQ(list.Add(2.5), 1);
-    EXPECT_EQ(list.Add(3.5), 2);
-    EXPECT_EQ(list.Count(), 3);
-    EXPECT_EQ(list.At(2), 3.5);
-}
-
-TEST(XDblList, ClearThenAddStartsAgain)
-{
-    XDblList list;
-    list.Add(9.0);
-    list.Clear();
-    EXPECT_EQ(list.Count(), 0);
-    EXPECT_EQ(list.values, nullptr);
-    EXPECT_EQ(list.Add(4.0), 0);
-    EXPECT_EQ(list.At(0), 4.0);
-    XDblList empty;
-    empty.Clear();
-    EXPECT_EQ(empty.values, nullptr);
-}
-
-TEST(XDblList, ValuesComeBackBitForBit)
+TEST(XDblList, AddKeepsEveryValueBitForBitAtSuccessiveIndices)
 {
     const double values[] = {-0.0, 0.0, 1e308, -1e-308, std::numeric_limits<double>::denorm_min(),
                              std::numeric_limits<double>::infinity(), 0.1, -123456.789};
     XDblList list;
-    for (double v : values)
-        list.Add(v);
+    for (int i = 0; i < 8; ++i)
+        EXPECT_EQ(list.Add(values[i]), i);
     ASSERT_EQ(list.Count(), 8);
     for (int i = 0; i < list.Count(); ++i)
         EXPECT_EQ(std::memcmp(&list.values[i], &values[i], sizeof(double)), 0) << i;
 }
 
-TEST(XDblList, SetCountKeepsTheFirstValues)
+TEST(XDblList, SetCountAndClearShrinkAndStartAgain)
 {
     XDblList list;
     for (int i = 0; i < 10; ++i)
@@ -55,6 +31,15 @@ TEST(XDblList, SetCountKeepsTheFirstValues)
     EXPECT_EQ(list.At(3), 3.0);
     list.SetCount(0);
     EXPECT_EQ(list.values, nullptr);
+    list.Add(9.0);
+    list.Clear();
+    EXPECT_EQ(list.Count(), 0);
+    EXPECT_EQ(list.values, nullptr);
+    EXPECT_EQ(list.Add(4.0), 0);
+    EXPECT_EQ(list.At(0), 4.0);
+    XDblList empty;
+    empty.Clear();
+    EXPECT_EQ(empty.values, nullptr);
 }
 
 class Counted : public XObject {
