@@ -10,6 +10,7 @@
 
 #include <exception>
 #include <functional>
+#include <new>
 
 namespace {
 
@@ -54,12 +55,14 @@ void WidenRange(DataRange& range, const DataRange& later)
 }
 
 // Runs the work on a thread of its own while the caller goes on; Join waits for it and
-// passes on what it threw.
+// passes on what it threw. The stack is reserved small: the host's default (often 1 or
+// 2 MB) may be more address space than a crowded 32-bit host has in one piece, and the
+// work needs far less.
 class WorkerThread {
 public:
     explicit WorkerThread(std::function<void()> work) : work_(std::move(work))
     {
-        handle_ = CreateThread(nullptr, 0, Run, this, 0, nullptr);
+        handle_ = CreateThread(nullptr, kStackReserve, Run, this, STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr);
         if (!handle_)
             throw std::bad_alloc();
     }
@@ -95,10 +98,24 @@ private:
         return 0;
     }
 
+    static constexpr SIZE_T kStackReserve = 256 * 1024;
+
     std::function<void()> work_;
     std::exception_ptr failure_;
     HANDLE handle_ = nullptr;
 };
+
+// True when the reading in halves was done; false when a second thread or the memory of
+// a half could not be had: the caller then reads the file in one thread, which needs less.
+template <typename Reading>
+bool ReadInHalves(Reading reading)
+{
+    try {
+        return reading();
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
 
 bool HasTwoProcessors()
 {
@@ -116,9 +133,12 @@ void XCsvReader::Scan(const char* path, XChart& chart)
     if (!readable_)
         return;
     ChooseSplit();
-    if (split_) {
-        ScanHalves();
-    } else {
+    if (!split_ || !ReadInHalves([&] {
+            ScanHalves();
+            return true;
+        })) {
+        split_ = 0;   // one thread reads it all, from the start
+        reader_.Rewind(0);
         MeasuredPoints measured;
         WalkPoints(reader_, options_, measured);
         range_ = measured.range;
@@ -137,7 +157,7 @@ void XCsvReader::ChooseSplit()
     const std::uint64_t size = reader_.FileSize();
     std::uint64_t lineStart = 0;
     if (options_.seriesInCols && size >= limits_.splitFrom && size >= 2 && HasTwoProcessors() &&
-        reader_.FindLineStart(size / 2, lineStart))
+        ReadInHalves([&] { return reader_.FindLineStart(size / 2, lineStart); }))
         split_ = lineStart;
 }
 
@@ -180,8 +200,10 @@ void XCsvReader::DrawSeries(XChart& chart)
 {
     if (!readable_ || range_.empty)
         return;
-    if (!split_ || !DrawHalves(chart))
-        DrawWhole(chart);   // in as many groups as it takes
+    // In as many groups as it takes; over what the halves drew before they failed, which
+    // it draws again.
+    if (!split_ || !ReadInHalves([&] { return DrawHalves(chart); }))
+        DrawWhole(chart);
 }
 
 void XCsvReader::DrawWhole(XChart& chart)
