@@ -133,10 +133,7 @@ void XCsvReader::Scan(const char* path, XChart& chart)
     if (!readable_)
         return;
     ChooseSplit();
-    if (!split_ || !ReadInHalves([&] {
-            ScanHalves();
-            return true;
-        })) {
+    if (!split_ || !ReadInHalves([&] { ScanHalves(); return true; })) {
         split_ = 0;   // one thread reads it all, from the start
         reader_.Rewind(0);
         MeasuredPoints measured;
