@@ -8,6 +8,8 @@
 
 #include <windows.h>
 
+#include <new>
+
 namespace {
 
 // The first pass: bounds and series, nothing kept.
@@ -50,6 +52,18 @@ void WidenRange(DataRange& range, const DataRange& later)
     UpdateDataRange(range, 0, later.maxX, later.maxY);
 }
 
+// True when the reading in halves was done; false when a second thread or the memory of
+// a half could not be had: the caller then reads the file in one thread, which needs less.
+template <typename Reading>
+bool ReadInHalves(Reading reading)
+{
+    try {
+        return reading();
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
 bool HasTwoProcessors()
 {
     SYSTEM_INFO system = {};
@@ -66,9 +80,9 @@ void XCsvReader::Scan(const char* path, XChart& chart)
     if (!readable_)
         return;
     ChooseHalves();
-    if (halves_.laterBegin) {
-        ScanHalves();
-    } else {
+    if (!halves_.laterBegin || !ReadInHalves([&] { ScanHalves(); return true; })) {
+        halves_ = Halves();   // one thread reads it all, from the start
+        reader_.Rewind(0);
         MeasuredPoints measured;
         WalkPoints(reader_, options_, measured);
         range_ = measured.range;
@@ -87,7 +101,7 @@ void XCsvReader::ChooseHalves()
     const std::uint64_t size = reader_.FileSize();
     std::uint64_t lineStart = 0;
     if (options_.seriesInCols && size >= limits_.splitFrom && size >= 2 && HasTwoProcessors() &&
-        reader_.FindLineStart(size / 2, lineStart))
+        ReadInHalves([&] { return reader_.FindLineStart(size / 2, lineStart); }))
         halves_.laterBegin = lineStart;
 }
 
@@ -130,8 +144,10 @@ void XCsvReader::DrawSeries(XChart& chart)
 {
     if (!readable_ || range_.empty)
         return;
-    if (!halves_.laterBegin || !DrawHalves(chart))
-        DrawWhole(chart);   // in as many groups as it takes
+    // In as many groups as it takes; over what the halves drew before they failed, which
+    // it draws again.
+    if (!halves_.laterBegin || !ReadInHalves([&] { return DrawHalves(chart); }))
+        DrawWhole(chart);
 }
 
 void XCsvReader::DrawWhole(XChart& chart)

@@ -16,7 +16,7 @@ public:
     // False when the path is not a readable regular disk file (XDiskFile::Open).
     bool Open(const char* path);
     // Reads the file another reader has open (which must outlive this one), for reading two
-    // parts of one file at once.
+    // parts of one file at once; through a smaller block, which grows only for a longer line.
     bool Share(const XLineReader& owner);
 
     // Reads the lines of the file's bytes [begin, end) from now on. Starting at 0 begins
@@ -42,11 +42,11 @@ public:
     std::uint64_t BytesRead() const { return bytesRead_; }
 
     // The offset of the first line starting at or after the offset, or false when none does
-    // within the next block (a line that long, or the end of the file).
+    // within the next block of a sharing reader (a line that long, or the end of the file).
     bool FindLineStart(std::uint64_t from, std::uint64_t& lineStart) const;
 
 private:
-    bool Start(XDiskFile* file);
+    bool Start(XDiskFile* file, std::size_t blockSize);
     bool Fill();
     const char* FindNul(const char* from) const;
 

@@ -6,9 +6,17 @@
 #include <new>
 #include <utility>
 
+namespace {
+
+// The stack is reserved small: the host's default (often 1 or 2 MB) may be more address
+// space than a crowded 32-bit host has in one piece, and the work needs far less.
+constexpr SIZE_T kStackReserve = 256 * 1024;
+
+}  // namespace
+
 XWorkerThread::XWorkerThread(std::function<void()> work) : work_(std::move(work))
 {
-    handle_ = CreateThread(nullptr, 0, Run, this, 0, nullptr);
+    handle_ = CreateThread(nullptr, kStackReserve, Run, this, STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr);
     if (!handle_)
         throw std::bad_alloc();
 }

@@ -5,12 +5,15 @@
 #include "csv/CsvLoader.h"
 #include "csv/XCsvReader.h"
 #include "plugin/PluginSettings.h"
+#include "tests/support/AllocationFaults.h"
 #include "tests/support/GdiTestDc.h"
 #include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstdint>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -23,7 +26,24 @@ struct Drawing {
     CsvReadingLimits limits;
 };
 
-std::vector<DWORD> Draw(const std::string& path, const Drawing& d, bool streamed)
+// An allocation made to fail in one pass of the streamed drawing: the nth of the first
+// pass (Scan, pass 0) or of the second (DrawSeries, pass 1).
+struct Fault {
+    int pass = -1;
+    long nth = 0;
+};
+
+class FaultDuring {
+public:
+    FaultDuring(const Fault& fault, int pass)
+    {
+        if (fault.pass == pass)
+            AllocationFaults::FailNth(fault.nth);
+    }
+    ~FaultDuring() { AllocationFaults::Disarm(); }
+};
+
+std::vector<DWORD> Draw(const std::string& path, const Drawing& d, bool streamed, const Fault& fault = Fault())
 {
     GdiTestDc target(d.width, d.height);
     XCanvas canvas;
@@ -33,8 +53,12 @@ std::vector<DWORD> Draw(const std::string& path, const Drawing& d, bool streamed
         chart.showTitle = 1;
         if (streamed) {
             XCsvReader file(d.options, d.limits);
-            file.Scan(path.c_str(), chart);
+            {
+                FaultDuring during(fault, 0);
+                file.Scan(path.c_str(), chart);
+            }
             chart.LayoutAndDraw();
+            FaultDuring during(fault, 1);
             file.DrawSeries(chart);
         } else {
             LoadCsvIntoChart(path.c_str(), chart, d.options);
@@ -131,6 +155,47 @@ TEST(StreamedDrawing, SetsThePixelsOfThePlainWayOnRandomFiles)
                      (d.limits.splitFrom == 1 ? ", in halves" : ""));
         TempFile file(text);
         ASSERT_TRUE(Draw(file.Path(), d, true) == Draw(file.Path(), d, false)) << text.substr(0, 400);
+    }
+}
+
+// Halves whose thread or memory cannot be had, whichever of their allocations fails in
+// either pass, before or while they read: the file is read in one thread instead, to the
+// same pixels. No more failures end the drawing than the one-thread reading has
+// allocations in that pass.
+TEST(StreamedDrawing, HalvesThatCannotHaveTheirMemoryFallBackToOneThread)
+{
+    // A long line at each end: the later half's reader grows for its own while reading.
+    const std::string longLine = std::string(300000, 'x') + "\n";
+    Random random(20261210);
+    std::string text = longLine;
+    double walks[3] = {};
+    for (int line = 0; line < 60; ++line)
+        text += Field(random, walks[0]) + "," + Field(random, walks[1]) + "," + Field(random, walks[2]) + "\n";
+    TempFile file(text + longLine);
+    Drawing whole{CsvOptions(), 200, 150, CsvReadingLimits()};
+    Drawing halves = whole;
+    halves.limits.splitFrom = 1;
+    const std::vector<DWORD> expected = Draw(file.Path(), whole, true);
+    for (int pass = 0; pass < 2; ++pass) {
+        Draw(file.Path(), whole, true, Fault{pass, LONG_MAX});
+        const long wholeAllocations = AllocationFaults::Counted();
+        long gaveUp = 0;
+        long fallbacks = 0;
+        for (long n = 1;; ++n) {
+            std::vector<DWORD> pixels;
+            try {
+                pixels = Draw(file.Path(), halves, true, Fault{pass, n});
+            } catch (const std::bad_alloc&) {
+                ++gaveUp;
+                continue;
+            }
+            if (!AllocationFaults::Fired())
+                break;   // past the pass's last allocation
+            ++fallbacks;
+            ASSERT_TRUE(pixels == expected) << "pass " << pass << ", allocation " << n;
+        }
+        EXPECT_LE(gaveUp, wholeAllocations) << "pass " << pass;
+        EXPECT_GT(fallbacks, 2) << "pass " << pass;
     }
 }
 

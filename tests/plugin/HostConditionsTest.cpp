@@ -1,5 +1,6 @@
 // The plug-in in a host that is not our lab's: floating-point exceptions unmasked or another
-// rounding mode, a C locale with decimal commas, a shared compiler runtime already loaded.
+// rounding mode, a C locale with decimal commas, a shared compiler runtime already loaded,
+// little address space left.
 #include "plugin/SettingsStore.h"
 #include "tests/support/AddressSpace.h"
 #include "tests/support/PluginHost.h"
@@ -10,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cmath>
 #include <cstdlib>
 #include <cstdio>
 #include <string>
@@ -148,6 +150,51 @@ TEST(SharedRuntime, AllocationFailureBesideItGivesNoBitmap)
         EXPECT_TRUE(host.Render(file.Path(), pixels)) << "the host lives on";
     }
     FreeLibrary(shared);
+}
+
+// Lines of a smooth curve in two columns, as a logger writes them.
+std::string Curves(int lines)
+{
+    std::string text;
+    char line[64];
+    for (int i = 0; i < lines; ++i)
+        text.append(line, static_cast<std::size_t>(std::snprintf(line, sizeof line, "%d,%.4f,%.4f\n", i,
+                                                                 std::sin(i * 0.001) * 50, std::cos(i * 0.0007) * 20)));
+    return text;
+}
+
+// A host with little address space left, in pieces: a file large enough to be read in two
+// halves draws wherever a small one does (in one thread where a second cannot be had),
+// each picture as with room to spare, and every call returns.
+TEST(CrowdedAddressSpace, ALargeFileDrawsWhereverASmallOneDoes)
+{
+    PluginHost host;
+    ASSERT_TRUE(host.Loaded());
+    TempFile small(Curves(100));
+    TempFile large(Curves(200000));   // about 4.6 MB: read in halves
+    const TempFile* files[] = {&small, &large};
+    BitmapPixels alone[2];
+    for (int f = 0; f < 2; ++f)
+        ASSERT_TRUE(host.Render(files[f]->Path(), alone[f]));
+    int smallDrawn = 0;
+    const SIZE_T budgets[] = {2, 4, 8, 10, 12, 16, 20, 24, 32};
+    for (SIZE_T megabytes : budgets) {
+        SCOPED_TRACE(std::to_string(megabytes) + " MB left");
+        HBITMAP bitmaps[2];
+        for (int f = 0; f < 2; ++f) {
+            ReservedAddressSpace crowd(megabytes << 20);
+            bitmaps[f] = host.LoadBitmap(files[f]->Path());
+        }
+        smallDrawn += bitmaps[0] != nullptr;
+        EXPECT_TRUE(bitmaps[1] || !bitmaps[0]) << "the small file draws, the large one not";
+        for (int f = 0; f < 2; ++f) {
+            BitmapPixels pixels;
+            EXPECT_TRUE(!bitmaps[f] || (ReadBitmapPixels(bitmaps[f], pixels) && pixels.bgrx == alone[f].bgrx)) << f;
+            DeleteObject(bitmaps[f]);
+        }
+    }
+    EXPECT_GT(smallDrawn, 0);
+    EXPECT_LT(smallDrawn, static_cast<int>(sizeof budgets / sizeof budgets[0])) << "no budget is tight";
 }
 #endif
 

@@ -3,14 +3,16 @@
 
 #include "xlib/XMemory.h"
 
+#include <atomic>
 #include <cstdlib>
 #include <new>
 
 namespace {
 
-bool armed = false;
-bool fired = false;
-long counted = 0;
+// Counted across threads: a file read in halves allocates on two at once.
+std::atomic<bool> armed{false};
+std::atomic<bool> fired{false};
+std::atomic<long> counted{0};
 long failAt = 0;
 
 bool FaultDue()
