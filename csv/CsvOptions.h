@@ -10,6 +10,7 @@ struct CsvOptions {
     int ignoreFirstRow = 0;
     int firstColX = 0;        // series in columns: the first used column holds X
     int firstRowX = 0;        // series in lines: the first used line holds X
+    int detectLayout = 0;  // non-zero: the layout is detected from the file
     // Series n takes entry n mod colorCount; without colours every series is black.
     const COLORREF* seriesColors = nullptr;
     int colorCount = 0;

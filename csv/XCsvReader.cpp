@@ -3,6 +3,8 @@
 
 #include "chart/XChart.h"
 #include "csv/CsvPoints.h"
+#include "csv/LayoutDetection.h"
+#include "csv/LayoutPoints.h"
 #include "xlib/DefaultFloatState.h"
 #include "xlib/XString.h"
 
@@ -10,6 +12,7 @@
 
 #include <exception>
 #include <functional>
+#include <limits>
 
 namespace {
 
@@ -19,6 +22,7 @@ public:
     void NewSeries(int) { ++seriesCount; }
     bool Wants(int) const { return true; }
     void Point(int, double x, double y, bool first) { UpdateDataRange(range, first, x, y); }
+    void Gap(int, double) {}
 
     DataRange range;
     int seriesCount = 0;
@@ -33,6 +37,8 @@ public:
     void NewSeries(int) {}
     bool Wants(int series) const { return series < seriesCount_ && lines_.InGroup(series); }
     void Point(int series, double x, double y, bool) { lines_.Point(series, x, y); }
+    // A point no segment reaches or leaves: the line stops before it and starts again after.
+    void Gap(int series, double x) { lines_.Point(series, x, std::numeric_limits<double>::quiet_NaN()); }
 
 private:
     XStreamedSeries& lines_;
@@ -115,12 +121,14 @@ void XCsvReader::Scan(const char* path, XChart& chart)
     readable_ = reader_.Open(path);
     if (!readable_)
         return;
+    if (options_.detectLayout)
+        layout_.reset(new CsvLayout(ReadLayout(reader_, options_.separator)));
     ChooseSplit();
     if (split_) {
         ScanHalves();
     } else {
         MeasuredPoints measured;
-        WalkPoints(reader_, options_, measured);
+        Walk(reader_, measured, WalkStart());
         range_ = measured.range;
         seriesCount_ = measured.seriesCount;
         bytesScanned_ = reader_.BytesRead();
@@ -129,14 +137,28 @@ void XCsvReader::Scan(const char* path, XChart& chart)
         chart.SetDataRange(range_.minX, range_.minY, range_.maxX, range_.maxY);
 }
 
+template <typename Reader, typename Sink>
+long long XCsvReader::Walk(Reader& reader, Sink& sink, const WalkStart& start)
+{
+    return WalkFilePoints(reader, options_, layout_.get(), sink, start);
+}
+
+bool XCsvReader::XIsRowNumber() const
+{
+    return layout_ ? layout_->xColumn < 0 : !options_.firstColX;
+}
+
 // Series in columns, in a file large enough, on two processors: the second half starts at
 // the first line start past the middle. Lines in rows are series drawn in order, one by one.
+// A detected layout whose quoted fields may hold line breaks is read whole: the middle may
+// fall inside such a field.
 void XCsvReader::ChooseSplit()
 {
     split_ = 0;
     const std::uint64_t size = reader_.FileSize();
     std::uint64_t lineStart = 0;
-    if (options_.seriesInCols && size >= limits_.splitFrom && size >= 2 && HasTwoProcessors() &&
+    const bool inColumns = layout_ ? !layout_->spanLines : options_.seriesInCols != 0;
+    if (inColumns && size >= limits_.splitFrom && size >= 2 && HasTwoProcessors() &&
         reader_.FindLineStart(size / 2, lineStart))
         split_ = lineStart;
 }
@@ -150,11 +172,11 @@ void XCsvReader::ScanHalves()
     WorkerThread worker([&] {
         WalkStart start;
         start.fileStart = false;   // its own data indices from 0: the first half's count is added after
-        WalkPoints(second, options_, later, start);
+        Walk(second, later, start);
     });
     reader_.Rewind(0, split_);
     MeasuredPoints earlier;
-    const long long earlierLines = WalkPoints(reader_, options_, earlier);
+    const long long earlierLines = Walk(reader_, earlier, WalkStart());
     worker.Join();
     range_ = earlier.range;
     seriesCount_ = earlier.seriesCount;
@@ -163,7 +185,7 @@ void XCsvReader::ScanHalves()
         split_ = 0;   // the input ended in the first half: the second is no part of it
         return;
     }
-    if (!options_.firstColX && !later.range.empty) {
+    if (XIsRowNumber() && !later.range.empty) {
         // Data indices of the second half count on from the first half's lines.
         later.range.minX += static_cast<double>(earlierLines);
         later.range.maxX += static_cast<double>(earlierLines);
@@ -186,12 +208,12 @@ void XCsvReader::DrawSeries(XChart& chart)
 
 void XCsvReader::DrawWhole(XChart& chart)
 {
-    XStreamedSeries lines(chart, seriesCount_, options_.seriesInCols != 0, options_.seriesColors, options_.colorCount,
+    XStreamedSeries lines(chart, seriesCount_, layout_ || options_.seriesInCols != 0, options_.seriesColors, options_.colorCount,
                           limits_.memoryBudget);
     DrawnPoints drawn(lines, seriesCount_);
     while (lines.NextGroup()) {
         reader_.Rewind(0, bytesScanned_);
-        WalkPoints(reader_, options_, drawn);
+        Walk(reader_, drawn, WalkStart());
         lines.EndGroup();
     }
 }
@@ -216,12 +238,12 @@ bool XCsvReader::DrawHalves(XChart& chart)
         WalkStart start;
         start.fileStart = false;
         start.dataIndex = secondDataIndex_;
-        WalkPoints(second, options_, drawn, start);
+        Walk(second, drawn, start);
         later.FinishGroup();
     });
     reader_.Rewind(0, split_);
     DrawnPoints drawn(earlier, seriesCount_);
-    WalkPoints(reader_, options_, drawn);
+    Walk(reader_, drawn, WalkStart());
     earlier.FinishGroup();
     worker.Join();
     if (!earlier.InGroup(last) || !later.InGroup(last))

@@ -4,14 +4,17 @@
 #pragma once
 
 #include "chart/XStreamedSeries.h"
+#include "csv/CsvLayout.h"
 #include "csv/CsvOptions.h"
 #include "csv/DataRange.h"
 #include "xlib/XLineReader.h"
 #include "xlib/XObject.h"
 
 #include <cstdint>
+#include <memory>
 
 class XChart;
+struct WalkStart;
 
 // How far a drawing may go: the memory for its lines, and the file size from which a file
 // of series in columns is read in two halves by two threads at once (where the machine has
@@ -40,6 +43,9 @@ public:
     void DrawSeries(XChart& chart);
 
     const DataRange& Range() const { return range_; }
+    // With detectLayout: what the first pass found the file to hold (column names, X and
+    // its kind, the series); null otherwise, and for a file that cannot be read.
+    const CsvLayout* Layout() const { return layout_.get(); }
     int SeriesCount() const { return seriesCount_; }
     bool ReadInTwoHalves() const { return split_ != 0; }
 
@@ -47,6 +53,9 @@ private:
     struct Part;   // what one pass found in one half of the file
 
     void ChooseSplit();
+    bool XIsRowNumber() const;
+    template <typename Reader, typename Sink>
+    long long Walk(Reader& reader, Sink& sink, const WalkStart& start);
     void ScanHalves();
     bool DrawHalves(XChart& chart);
     void DrawWhole(XChart& chart);
@@ -55,6 +64,7 @@ private:
     const CsvReadingLimits limits_;
     XLineReader reader_;
     bool readable_ = false;
+    std::unique_ptr<CsvLayout> layout_;
     DataRange range_;
     int seriesCount_ = 0;
     std::uint64_t bytesScanned_ = 0;   // both halves' when read in two

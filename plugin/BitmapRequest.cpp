@@ -46,6 +46,7 @@ CsvOptions ReadingOptions(const SettingsRecord& settings)
     options.ignoreFirstRow = settings.ignoreFirstRow;
     options.firstColX = settings.firstColX;
     options.firstRowX = settings.firstRowX;
+    options.detectLayout = settings.detectLayout;
     options.seriesColors = settings.seriesColors;
     options.colorCount = kSeriesColorCount;
     return options;

@@ -19,7 +19,8 @@ SettingsRecord::SettingsRecord(const SettingsRecord& other)
     : seriesInCols(other.seriesInCols), seriesInRows(other.seriesInRows),
       ignoreFirstCol(other.ignoreFirstCol), ignoreFirstRow(other.ignoreFirstRow), firstColX(other.firstColX),
       firstRowX(other.firstRowX), unitX(other.unitX.Text()), unitY(other.unitY.Text()),
-      showUnits(other.showUnits), separator(other.separator), width(other.width), height(other.height)
+      showUnits(other.showUnits), separator(other.separator), width(other.width), height(other.height),
+      detectLayout(other.detectLayout)
 {
 }
 
@@ -44,6 +45,7 @@ SettingsRecord& SettingsRecord::operator=(const SettingsRecord& other)
     separator = other.separator;
     width = other.width;
     height = other.height;
+    detectLayout = other.detectLayout;
     return *this;
 }
 

@@ -21,6 +21,7 @@ struct SettingsRecord {
     char separator = ',';
     int width = 640;
     int height = 480;
+    int detectLayout = 0;      // non-zero: the layout is detected from the file
     // Series n takes entry n mod 12 (COLORREF, 0x00BBGGRR); fixed, neither stored nor edited.
     static constexpr COLORREF seriesColors[kSeriesColorCount] = {
         0x0000FF,  // red

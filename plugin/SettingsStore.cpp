@@ -69,6 +69,7 @@ void ReadSettings(XRegistry& registry, SettingsRecord& record)
         record.separator = separator.buffer[0];   // further characters are ignored
     registry.ReadInt("Width", record.width, defaults.width);
     registry.ReadInt("Height", record.height, defaults.height);
+    registry.ReadBool("DetectLayout", record.detectLayout, defaults.detectLayout);
 }
 
 void WriteSettings(XRegistry& registry, const SettingsRecord& record)
