@@ -142,15 +142,22 @@ int HeaderRows(const Table& table, int columnCount, const CsvLayout& layout, std
     return static_cast<int>(h);
 }
 
+// Integer columns named like an id, and row counters; a counter with a name of its own that
+// comes before every other number column ("week", "day") stays a number, for X.
 void MarkIdentifiers(CsvLayout& layout, const Table& table, int headerRows)
 {
+    bool numberBefore = false;
     for (std::size_t c = 0; c < layout.columns.size(); ++c) {
         CsvColumn& column = layout.columns[c];
         if (column.kind != ColumnKind::Number)
             continue;
         const std::vector<double> values = ColumnValues(table, headerRows, c, layout.decimalMark);
-        if (AllIntegers(values) && (IsIdName(column.name) || IsCounter(values)))
+        const bool idName = IsIdName(column.name);
+        const bool namedCounter = !numberBefore && !column.name.empty() && !idName;
+        if (AllIntegers(values) && (idName || (IsCounter(values) && !namedCounter)))
             column.kind = ColumnKind::Identifier;
+        else
+            numberBefore = true;
     }
 }
 

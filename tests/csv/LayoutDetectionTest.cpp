@@ -6,6 +6,8 @@
 #include "csv/CsvLoader.h"
 #include "csv/CsvOptions.h"
 #include "csv/LayoutDetection.h"
+#include "csv/XCsvReader.h"
+#include "tests/support/GdiTestDc.h"
 #include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -15,6 +17,8 @@
 #include <vector>
 
 namespace {
+
+constexpr COLORREF kSeriesRed = 0x0000FF;
 
 CsvLayout Detect(const std::string& text, char storedSeparator = ',')
 {
@@ -122,6 +126,8 @@ TEST(LayoutDetection, ColumnKindsAndX)
         {"one number column is no X", "v\n4\n6\n5\n", XKind::Index, -1, -1, {0}, {ColumnKind::Number}},
         {"a row counter", ",a,b\n0,5,7\n1,6,9\n2,4,8\n", XKind::Index, -1, -1, {1, 2},
          {ColumnKind::Identifier, ColumnKind::Number, ColumnKind::Number}},
+        {"a named counter first is X", "week;open\n1;5\n2;7\n3;6\n", XKind::Number, 0, -1, {1},
+         {ColumnKind::Number, ColumnKind::Number}},
         {"an id by its name", "station_id,name,temp\n1042,Oslo,3.5\n1077,Bergen,5\n1001,Kiel,4\n", XKind::Index, -1,
          -1, {2}, {ColumnKind::Identifier, ColumnKind::Text, ColumnKind::Number}},
         {"text and missing values", "city,pop,area\nA,NA,10\nB,200,\nC,300,12\nD,100,11\n", XKind::Index, -1, -1, {1, 2},
@@ -200,6 +206,45 @@ TEST(LayoutDetection, PointsGapsAndNotesUnderTheTable)
             }
         }
     }
+}
+
+// A missing value breaks the line: fewer of the series' pixels than with the row left out,
+// the same on the second pass as with every point kept.
+TEST(LayoutDetection, AGapBreaksTheLine)
+{
+    auto seriesPixels = [](const std::string& text, bool streamed) {
+        TempFile file(text, FixedName{"gap.csv"});
+        GdiTestDc target(320, 240);
+        XCanvas canvas;
+        canvas.Attach(target.dc());
+        {
+            XChart chart(canvas, 320, 240);
+            CsvOptions options;
+            options.detectLayout = 1;
+            options.seriesColors = &kSeriesRed;
+            options.colorCount = 1;
+            if (streamed) {
+                XCsvReader reader(options);
+                reader.Scan(file.Path().c_str(), chart);
+                chart.LayoutAndDraw();
+                reader.DrawSeries(chart);
+            } else {
+                LoadCsvIntoChart(file.Path().c_str(), chart, options);
+                chart.LayoutAndDraw();
+            }
+        }
+        canvas.Attach(nullptr);
+        int count = 0;
+        for (DWORD pixel : target.Pixels())
+            count += (pixel & 0xFFFFFF) == 0xFF0000;   // red as the DIB holds it
+        return count;
+    };
+    const std::string gap = "x,v\n10,5\n20,7\n30,NA\n40,7\n50,9\n";
+    const std::string joined = "x,v\n10,5\n20,7\n40,7\n50,9\n";
+    const int broken = seriesPixels(gap, true);
+    EXPECT_GT(broken, 0);
+    EXPECT_LT(broken + 40, seriesPixels(joined, true));
+    EXPECT_EQ(broken, seriesPixels(gap, false));
 }
 
 }  // namespace

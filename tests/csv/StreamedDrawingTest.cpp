@@ -116,6 +116,7 @@ Drawing RandomDrawing(Random& random)
     d.height = size[1];
     d.limits.memoryBudget = budgets[random.Below(4)];
     d.limits.splitFrom = random.Below(2) ? 1 : d.limits.splitFrom;   // two halves at once, or not
+    d.options.detectLayout = random.Below(3) == 0;   // text and empty fields are gaps then
     return d;
 }
 
@@ -126,7 +127,7 @@ TEST(StreamedDrawing, SetsThePixelsOfThePlainWayOnRandomFiles)
         const std::string text = RandomFile(random);
         const Drawing d = RandomDrawing(random);
         SCOPED_TRACE("round " + std::to_string(round) + ", " + std::to_string(d.width) + "x" +
-                     std::to_string(d.height) + (d.options.seriesInCols ? ", columns" : ", lines") + ", budget " +
+                     std::to_string(d.height) + (d.options.detectLayout ? ", detected" : d.options.seriesInCols ? ", columns" : ", lines") + ", budget " +
                      std::to_string(d.limits.memoryBudget) +
                      (d.limits.splitFrom == 1 ? ", in halves" : ""));
         TempFile file(text);
