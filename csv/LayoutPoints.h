@@ -22,13 +22,21 @@ class LayoutPoints {
 public:
     LayoutPoints(const CsvLayout& layout, Sink& sink, const WalkStart& start)
         : layout_(layout), sink_(sink), joiner_(layout.separator, layout.quote, layout.spanLines),
-          dataIndex_(start.dataIndex), firstIndex_(start.dataIndex), values_(layout.series.size())
+          dataIndex_(start.dataIndex), firstIndex_(start.dataIndex), values_(layout.series.size()),
+          plainNumbers_(layout.decimalMark == '.' && QuotedFields::CanCutAfterNumber(layout.separator))
     {
         for (std::size_t k = 0; k < values_.size(); ++k)
             sink_.NewSeries(static_cast<int>(k));
-        lastColumn_ = layout.xColumn > layout.timeColumn ? layout.xColumn : layout.timeColumn;
-        if (!layout.series.empty() && layout.series.back() > lastColumn_)
-            lastColumn_ = layout.series.back();
+        int last = layout.xColumn > layout.timeColumn ? layout.xColumn : layout.timeColumn;
+        if (!layout.series.empty() && layout.series.back() > last)
+            last = layout.series.back();
+        roles_.assign(static_cast<std::size_t>(last + 1), Role::None);
+        if (layout.xColumn >= 0)
+            roles_[static_cast<std::size_t>(layout.xColumn)] = Role::X;
+        if (layout.timeColumn >= 0)
+            roles_[static_cast<std::size_t>(layout.timeColumn)] = Role::TimeOfDay;
+        for (int column : layout.series)
+            roles_[static_cast<std::size_t>(column)] = Role::Series;
     }
 
     void AddLine(const char* text, std::size_t length)
@@ -56,13 +64,21 @@ private:
         std::size_t next = 0;   // the next series' index
         int count = 0;
         CellText cell;
-        while (count <= lastColumn_ && fields.Next(cell)) {
-            const int column = count++;
-            if (column == layout_.xColumn) {
+        for (Role role : roles_) {
+            if (role == Role::Series && plainNumbers_ && fields.NextPlainNumber(values_[next])) {
+                ++next;
+                ++count;
+                anyNumber = true;
+                continue;
+            }
+            if (!fields.Next(cell))
+                break;
+            ++count;
+            if (role == Role::X) {
                 xRead = ReadX(cell, x);
-            } else if (column == layout_.timeColumn) {
+            } else if (role == Role::TimeOfDay) {
                 ReadTimeOfDay(cell, timeOfDay);
-            } else if (next < values_.size() && layout_.series[next] == column) {
+            } else if (role == Role::Series) {
                 double& value = values_[next++];
                 if (!ParseCellNumber(cell.begin, cell.end, layout_.decimalMark, value))
                     value = kGap;
@@ -109,14 +125,18 @@ private:
 
     static constexpr double kGap = std::numeric_limits<double>::quiet_NaN();
 
+    // What a column up to the last one read gives the record.
+    enum class Role : unsigned char { None, X, TimeOfDay, Series };
+
     const CsvLayout& layout_;
     Sink& sink_;
     RecordJoiner joiner_;
     long long dataIndex_;
     const long long firstIndex_;
     long long trailing_ = 0;
-    int lastColumn_ = -1;
     std::vector<double> values_;   // the record's series values, a gap as NaN
+    const bool plainNumbers_;
+    std::vector<Role> roles_;
 };
 
 // Feeds the reader's lines from the layout's first data line (at the file's start) to the

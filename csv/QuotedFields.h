@@ -5,6 +5,7 @@
 #pragma once
 
 #include "xlib/XByteSearch.h"
+#include "xlib/XNumberText.h"
 
 #include <cstddef>
 
@@ -40,6 +41,26 @@ public:
         cell.end = cut;
         Advance(cut);
         return true;
+    }
+
+    // The next field when it is, whole and unquoted, a number ParsePlainNumber reads (the
+    // usual cell, read and cut in one scan); otherwise false, and the field is still next.
+    // Only for separators that cannot be part of such a number (CanCutAfterNumber).
+    bool NextPlainNumber(double& value)
+    {
+        if (done_ || (quote_ && next_ < end_ && *next_ == quote_))
+            return false;
+        const char* stop = next_;
+        if (!ParsePlainNumber(stop, end_, value) || (stop < end_ && *stop != separator_))
+            return false;
+        Advance(stop);
+        return true;
+    }
+
+    static bool CanCutAfterNumber(char separator)
+    {
+        return !((separator >= '0' && separator <= '9') || separator == '+' || separator == '-' || separator == '.' ||
+                 separator == 'e' || separator == 'E' || separator == '\0');
     }
 
     bool Skip()
