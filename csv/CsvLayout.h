@@ -35,6 +35,12 @@ struct CsvLayout {
     int timeColumn = -1;          // a time-of-day column joined to a date X, or -1
     std::vector<int> series;      // the columns drawn, in column order
 
+    // True when the file must be read from its start in one piece: UTF-16, or quoted line
+    // breaks (the middle could fall inside a quoted field).
+    bool ReadWhole() const
+    {
+        return spanLines || encoding == TextEncoding::Utf16Le || encoding == TextEncoding::Utf16Be;
+    }
     // The series' name: its column's header, or "column N" (N counting from 1) without one.
     std::string SeriesName(int seriesIndex) const;
     // "index", "number", "date", "datetime", "time".

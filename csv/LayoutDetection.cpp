@@ -242,8 +242,15 @@ CsvLayout DetectLayout(const CsvSample& sample, char storedSeparator)
 
 CsvLayout ReadLayout(XLineReader& reader, char storedSeparator)
 {
-    const CsvSample sample = ReadSample(reader);
-    CsvLayout layout = DetectLayout(sample, storedSeparator);
+    CsvSample sample = ReadSample(reader);
+    const TextEncoding encoding = DetectEncoding(sample.text.data(), sample.text.size());
     reader.Rewind(0);
+    if (encoding == TextEncoding::Utf16Le || encoding == TextEncoding::Utf16Be) {
+        reader.DecodeUtf16(encoding == TextEncoding::Utf16Be);
+        sample = ReadSample(reader);
+        reader.Rewind(0);
+    }
+    CsvLayout layout = DetectLayout(sample, storedSeparator);
+    layout.encoding = encoding;
     return layout;
 }

@@ -17,6 +17,3 @@ std::string EncodingName(TextEncoding encoding);
 
 // The text (in the encoding; UTF-16 arrives transcoded already) as UTF-8.
 std::string ToUtf8(const std::string& text, TextEncoding encoding);
-
-// Appends the UTF-8 bytes of one code point.
-void AppendUtf8(std::string& out, unsigned codePoint);

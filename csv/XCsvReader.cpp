@@ -150,14 +150,13 @@ bool XCsvReader::XIsRowNumber() const
 
 // Series in columns, in a file large enough, on two processors: the second half starts at
 // the first line start past the middle. Lines in rows are series drawn in order, one by one.
-// A detected layout whose quoted fields may hold line breaks is read whole: the middle may
-// fall inside such a field.
+// A detected layout says when the file is read whole (CsvLayout::ReadWhole).
 void XCsvReader::ChooseSplit()
 {
     split_ = 0;
     const std::uint64_t size = reader_.FileSize();
     std::uint64_t lineStart = 0;
-    const bool inColumns = layout_ ? !layout_->spanLines : options_.seriesInCols != 0;
+    const bool inColumns = layout_ ? !layout_->ReadWhole() : options_.seriesInCols != 0;
     if (inColumns && size >= limits_.splitFrom && size >= 2 && HasTwoProcessors() &&
         reader_.FindLineStart(size / 2, lineStart))
         split_ = lineStart;

@@ -247,4 +247,31 @@ TEST(LayoutDetection, AGapBreaksTheLine)
     EXPECT_EQ(broken, seriesPixels(gap, false));
 }
 
+// UTF-16 files with their byte-order mark, either byte order, read as UTF-8 text.
+TEST(LayoutDetection, Utf16FilesReadAsUtf8)
+{
+    const std::u16string text = u"x,T \u00B0C\r\n1,5\r\n2,7.5\r\n3,6\r\n";
+    for (bool bigEndian : {false, true}) {
+        SCOPED_TRACE(bigEndian ? "big-endian" : "little-endian");
+        std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+        for (char16_t unit : text) {
+            const char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
+            bytes += bigEndian ? std::string{high, low} : std::string{low, high};
+        }
+        TempFile file(bytes);
+        XCanvas canvas;
+        XChart chart(canvas, 640, 480);
+        CsvOptions options;
+        options.detectLayout = 1;
+        XCsvReader reader(options);
+        reader.Scan(file.Path().c_str(), chart);
+        ASSERT_NE(reader.Layout(), nullptr);
+        EXPECT_EQ(reader.Layout()->encoding, bigEndian ? TextEncoding::Utf16Be : TextEncoding::Utf16Le);
+        EXPECT_EQ(Names(*reader.Layout()), std::vector<std::string>{"T \xC2\xB0" "C"});
+        EXPECT_EQ(reader.Range().minX, 1);
+        EXPECT_EQ(reader.Range().maxX, 3);
+        EXPECT_EQ(reader.Range().maxY, 7.5);
+    }
+}
+
 }  // namespace
