@@ -180,6 +180,8 @@ TEST(LayoutDetection, PointsGapsAndNotesUnderTheTable)
         {"notes and totals under the table", "n,v\n5,4\n6,2\n7,3\n\nTotal,9\nSource: own count\n",
          {{{5, 4}, {6, 2}, {7, 3}}}},
         {"a quoted line break keeps its row", "k,note,v\n3,\"two\nlines\",5\n4,x,6\n5,y,4\n", {{{3, 5}, {4, 6}, {5, 4}}}},
+        {"a stray quote swallows no row after it", "k,note,v\n3,\"two\nlines\",5\n4,\"oops,6\n5,y,4\n6,z,7\n",
+         {{{3, 5}, {5, 4}, {6, 7}}}},
         {"dates as seconds", "d,v\n1970-01-02,5\n1970-01-03,7\n", {{{86400, 5}, {172800, 7}}}},
     };
     for (const auto& c : cases) {
