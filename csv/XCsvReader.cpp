@@ -3,6 +3,7 @@
 
 #include "chart/XChart.h"
 #include "csv/CsvPoints.h"
+#include "csv/CsvSample.h"
 #include "csv/LayoutDetection.h"
 #include "csv/LayoutPoints.h"
 #include "xlib/DefaultFloatState.h"
@@ -150,13 +151,15 @@ bool XCsvReader::XIsRowNumber() const
 
 // Series in columns, in a file large enough, on two processors: the second half starts at
 // the first line start past the middle. Lines in rows are series drawn in order, one by one.
-// A detected layout says when the file is read whole (CsvLayout::ReadWhole).
+// A detected layout says when the file is read whole (CsvLayout::ReadWhole); otherwise its
+// second half must start past the sample, where the preamble and the header lie.
 void XCsvReader::ChooseSplit()
 {
     split_ = 0;
     const std::uint64_t size = reader_.FileSize();
     std::uint64_t lineStart = 0;
-    const bool inColumns = layout_ ? !layout_->ReadWhole() : options_.seriesInCols != 0;
+    const bool inColumns =
+        layout_ ? !layout_->ReadWhole() && size / 2 >= kSampleBytes : options_.seriesInCols != 0;
     if (inColumns && size >= limits_.splitFrom && size >= 2 && HasTwoProcessors() &&
         reader_.FindLineStart(size / 2, lineStart))
         split_ = lineStart;

@@ -135,6 +135,25 @@ TEST(StreamedDrawing, SetsThePixelsOfThePlainWayOnRandomFiles)
     }
 }
 
+// A detected file large enough to be read in two halves: a preamble, a header, dates, gaps.
+TEST(StreamedDrawing, ADetectedFileInTwoHalvesSetsThePixelsOfThePlainWay)
+{
+    Random random(20261210);
+    std::string text = "Pump station log\ntime;flow;level;note\n";
+    for (int row = 0; row < 6000; ++row) {
+        const std::string flow = random.Below(30) == 0 ? "NA" : std::to_string(random.Below(500)) + ",5";
+        text += "2024-01-01T" + std::to_string(10 + row / 3600) + ":" + std::to_string(10 + row / 60 % 50) + ":" +
+                std::to_string(10 + row % 50) + ";" + flow + ";" + std::to_string(random.Below(90)) + ";ok\n";
+    }
+    TempFile file(text);
+    Drawing d{CsvOptions(), 400, 300, CsvReadingLimits()};
+    d.options.detectLayout = 1;
+    d.options.seriesColors = SettingsRecord::seriesColors;
+    d.options.colorCount = kSeriesColorCount;
+    d.limits.splitFrom = 1;
+    ASSERT_TRUE(Draw(file.Path(), d, true) == Draw(file.Path(), d, false));
+}
+
 // A file that grows, shrinks or changes between the two passes: the second reads no further
 // than the first did and draws no series the first did not count, whatever it finds.
 TEST(StreamedDrawing, AFileChangedBetweenThePassesDrawsWhatFits)
