@@ -6,10 +6,13 @@
 #include "csv/CsvOptions.h"
 #include "csv/CsvPoints.h"
 #include "csv/DataRange.h"
+#include "csv/LayoutDetection.h"
+#include "csv/LayoutPoints.h"
 #include "xlib/XLineReader.h"
 #include "xlib/XString.h"
 #include "xlib/XStringList.h"
 
+#include <limits>
 #include <memory>
 
 namespace {
@@ -34,6 +37,9 @@ public:
         UpdateDataRange(range, first, x, y);
         chart_.SeriesAt(series)->AddPoint(x, y);
     }
+
+    // Kept as a point of no value: XChart::DrawSeries draws no segment to or from it.
+    void Gap(int series, double x) { chart_.SeriesAt(series)->AddPoint(x, std::numeric_limits<double>::quiet_NaN()); }
 
     DataRange range;
 
@@ -77,8 +83,14 @@ DataRange LoadCsvIntoChart(const char* path, XChart& chart, const CsvOptions& op
     GetFileName(XString(path), chart.title);
     DataRange range;
     XLineReader reader;
-    if (reader.Open(path))
-        range = LoadPoints(reader, chart, options);
+    if (reader.Open(path)) {
+        std::unique_ptr<CsvLayout> layout;
+        if (options.detectLayout)
+            layout.reset(new CsvLayout(ReadLayout(reader, options.separator)));
+        KeptPoints points(chart, options);
+        WalkFilePoints(reader, options, layout.get(), points);
+        range = points.range;
+    }
     if (!range.empty)   // without a point the axes keep the chart's own ranges
         chart.SetDataRange(range.minX, range.minY, range.maxX, range.maxY);
     return range;

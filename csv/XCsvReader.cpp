@@ -3,11 +3,15 @@
 
 #include "chart/XChart.h"
 #include "csv/CsvPoints.h"
+#include "csv/CsvSample.h"
+#include "csv/LayoutDetection.h"
+#include "csv/LayoutPoints.h"
 #include "xlib/XString.h"
 #include "xlib/XWorkerThread.h"
 
 #include <windows.h>
 
+#include <limits>
 #include <new>
 
 namespace {
@@ -18,6 +22,7 @@ public:
     void NewSeries(int) { ++seriesCount; }
     bool Wants(int) const { return true; }
     void Point(int, double x, double y, bool first) { UpdateDataRange(range, first, x, y); }
+    void Gap(int, double) {}
 
     DataRange range;
     int seriesCount = 0;
@@ -32,6 +37,8 @@ public:
     void NewSeries(int) {}
     bool Wants(int series) const { return series < seriesCount_ && lines_.InGroup(series); }
     void Point(int series, double x, double y, bool) { lines_.Point(series, x, y); }
+    // A point no segment reaches or leaves: the line stops before it and starts again after.
+    void Gap(int series, double x) { lines_.Point(series, x, std::numeric_limits<double>::quiet_NaN()); }
 
 private:
     XStreamedSeries& lines_;
@@ -79,12 +86,14 @@ void XCsvReader::Scan(const char* path, XChart& chart)
     readable_ = reader_.Open(path);
     if (!readable_)
         return;
+    if (options_.detectLayout)
+        layout_.reset(new CsvLayout(ReadLayout(reader_, options_.separator)));
     ChooseHalves();
     if (!halves_.laterBegin || !ReadInHalves([&] { ScanHalves(); return true; })) {
         halves_ = Halves();   // one thread reads it all, from the start
         reader_.Rewind(0);
         MeasuredPoints measured;
-        WalkPoints(reader_, options_, measured);
+        Walk(reader_, measured, WalkStart());
         range_ = measured.range;
         seriesCount_ = measured.seriesCount;
         bytesScanned_ = reader_.BytesRead();
@@ -93,14 +102,29 @@ void XCsvReader::Scan(const char* path, XChart& chart)
         chart.SetDataRange(range_.minX, range_.minY, range_.maxX, range_.maxY);
 }
 
+template <typename Reader, typename Sink>
+long long XCsvReader::Walk(Reader& reader, Sink& sink, const WalkStart& start)
+{
+    return WalkFilePoints(reader, options_, layout_.get(), sink, start);
+}
+
+bool XCsvReader::XIsRowNumber() const
+{
+    return layout_ ? layout_->xColumn < 0 : !options_.firstColX;
+}
+
 // Series in columns, in a file large enough, on two processors: the later half starts at
 // the first line start past the middle. Lines in rows are series drawn in order, one by one.
+// A detected layout says when the file is read whole (CsvLayout::ReadWhole); otherwise its
+// later half must start past the sample, where the preamble and the header lie.
 void XCsvReader::ChooseHalves()
 {
     halves_ = Halves();
     const std::uint64_t size = reader_.FileSize();
     std::uint64_t lineStart = 0;
-    if (options_.seriesInCols && size >= limits_.splitFrom && size >= 2 && HasTwoProcessors() &&
+    const bool inColumns =
+        layout_ ? !layout_->ReadWhole() && size / 2 >= kSampleBytes : options_.seriesInCols != 0;
+    if (inColumns && size >= limits_.splitFrom && size >= 2 && HasTwoProcessors() &&
         ReadInHalves([&] { return reader_.FindLineStart(size / 2, lineStart); }))
         halves_.laterBegin = lineStart;
 }
@@ -114,11 +138,11 @@ void XCsvReader::ScanHalves()
     XWorkerThread worker([&] {
         WalkStart start;
         start.fileStart = false;   // its own data indices from 0: the earlier half's count is added after
-        WalkPoints(laterReader, options_, later, start);
+        Walk(laterReader, later, start);
     });
     reader_.Rewind(0, halves_.laterBegin);
     MeasuredPoints earlier;
-    const long long earlierLines = WalkPoints(reader_, options_, earlier);
+    const long long earlierLines = Walk(reader_, earlier, WalkStart());
     worker.Join();
     range_ = earlier.range;
     seriesCount_ = earlier.seriesCount;
@@ -127,7 +151,7 @@ void XCsvReader::ScanHalves()
         halves_ = Halves();   // the input ended in the earlier half: nothing of the later belongs to it
         return;
     }
-    if (!options_.firstColX && !later.range.empty) {
+    if (XIsRowNumber() && !later.range.empty) {
         // Data indices of the later half count on from the earlier half's lines.
         later.range.minX += static_cast<double>(earlierLines);
         later.range.maxX += static_cast<double>(earlierLines);
@@ -152,12 +176,13 @@ void XCsvReader::DrawSeries(XChart& chart)
 
 void XCsvReader::DrawWhole(XChart& chart)
 {
-    const auto order = options_.seriesInCols ? XStreamedSeries::Order::SeriesMixed : XStreamedSeries::Order::SeriesInTurn;
+    const bool mixed = layout_ || options_.seriesInCols;
+    const auto order = mixed ? XStreamedSeries::Order::SeriesMixed : XStreamedSeries::Order::SeriesInTurn;
     XStreamedSeries lines(chart, seriesCount_, order, options_.palette, limits_.memoryBudget);
     DrawnPoints drawn(lines, seriesCount_);
     while (lines.NextGroup()) {
         reader_.Rewind(0, bytesScanned_);
-        WalkPoints(reader_, options_, drawn);
+        Walk(reader_, drawn, WalkStart());
         lines.EndGroup();
     }
 }
@@ -182,12 +207,12 @@ bool XCsvReader::DrawHalves(XChart& chart)
         WalkStart start;
         start.fileStart = false;
         start.dataIndex = halves_.laterDataIndex;
-        WalkPoints(laterReader, options_, drawn, start);
+        Walk(laterReader, drawn, start);
         later.FinishGroup();
     });
     reader_.Rewind(0, halves_.laterBegin);
     DrawnPoints drawn(earlier, seriesCount_);
-    WalkPoints(reader_, options_, drawn);
+    Walk(reader_, drawn, WalkStart());
     earlier.FinishGroup();
     worker.Join();
     if (!earlier.InGroup(last) || !later.InGroup(last))

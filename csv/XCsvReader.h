@@ -4,14 +4,17 @@
 #pragma once
 
 #include "chart/XStreamedSeries.h"
+#include "csv/CsvLayout.h"
 #include "csv/CsvOptions.h"
 #include "csv/DataRange.h"
 #include "xlib/XLineReader.h"
 #include "xlib/XObject.h"
 
 #include <cstdint>
+#include <memory>
 
 class XChart;
+struct WalkStart;
 
 // How far a drawing may go: the memory for its lines, and the file size from which a file
 // of series in columns is read in two halves by two threads at once (where the machine has
@@ -39,6 +42,10 @@ public:
     // further than the first pass did, and draws no series the first pass did not count.
     void DrawSeries(XChart& chart);
 
+    const DataRange& Range() const { return range_; }
+    // With detectLayout: what the first pass found the file to hold (column names, X and
+    // its kind, the series); null otherwise, and for a file that cannot be read.
+    const CsvLayout* Layout() const { return layout_.get(); }
     int SeriesCount() const { return seriesCount_; }
     bool ReadInTwoHalves() const { return halves_.laterBegin != 0; }
 
@@ -52,6 +59,9 @@ private:
     };
 
     void ChooseHalves();
+    bool XIsRowNumber() const;
+    template <typename Reader, typename Sink>
+    long long Walk(Reader& reader, Sink& sink, const WalkStart& start);
     void ScanHalves();
     bool DrawHalves(XChart& chart);
     void DrawWhole(XChart& chart);
@@ -60,6 +70,7 @@ private:
     const CsvReadingLimits limits_;
     XLineReader reader_;
     bool readable_ = false;
+    std::unique_ptr<CsvLayout> layout_;
     DataRange range_;
     int seriesCount_ = 0;
     std::uint64_t bytesScanned_ = 0;   // both halves' when read in two

@@ -3,6 +3,7 @@
 
 #include "xlib/XByteSearch.h"
 #include "xlib/XMemory.h"
+#include "xlib/XUtf8.h"
 
 #include <cstring>
 
@@ -20,6 +21,7 @@ constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
 XLineReader::~XLineReader()
 {
     XFreeBlock(buffer_);
+    XFreeBlock(units_);
 }
 
 bool XLineReader::Open(const char* path)
@@ -76,7 +78,7 @@ const char* XLineReader::FindNul(const char* from) const
 bool XLineReader::Fill()
 {
     const std::size_t left = static_cast<std::size_t>(end_ - position_);
-    if (left == capacity_) {
+    if (left == capacity_ || (utf16_ && capacity_ - left < 8)) {
         std::size_t grown = capacity_ * 2;
         buffer_ = static_cast<char*>(XResizeBlock(buffer_, grown + 1));
         capacity_ = grown;
@@ -85,14 +87,10 @@ bool XLineReader::Fill()
     }
     position_ = buffer_;
     end_ = buffer_ + left;
-    std::size_t room = capacity_ - left;
-    if (byteLimit_ - bytesRead_ < room)
-        room = static_cast<std::size_t>(byteLimit_ - bytesRead_);
-    const std::size_t read = room ? file_->ReadAt(begin_ + bytesRead_, end_, room) : 0;
+    const std::size_t read = utf16_ ? ReadUtf16(capacity_ - left) : ReadBytes(capacity_ - left);
     if (read == 0) {
         ended_ = true;
     } else {
-        bytesRead_ += read;
         if (char* stop = FindByte(end_, end_ + read, kCtrlZ)) {
             end_ = stop;   // text-mode reading ends at the first 0x1A
             ended_ = true;
@@ -110,6 +108,57 @@ bool XLineReader::Fill()
     }
     nextNul_ = FindNul(position_);
     return read > 0;
+}
+
+// Reads up to `room` bytes of the file to the buffer's end; the bytes read.
+std::size_t XLineReader::ReadBytes(std::size_t room)
+{
+    if (byteLimit_ - bytesRead_ < room)
+        room = static_cast<std::size_t>(byteLimit_ - bytesRead_);
+    const std::size_t read = room ? file_->ReadAt(begin_ + bytesRead_, end_, room) : 0;
+    bytesRead_ += read;
+    return read;
+}
+
+// Reads UTF-16 code units and writes them as UTF-8 to the buffer's end, at most `room`
+// bytes (three for each unit at most, four for each pair); the bytes written. A pair cut
+// by the block is read whole next time; an unpaired surrogate becomes U+FFFD.
+std::size_t XLineReader::ReadUtf16(std::size_t room)
+{
+    if (!units_)
+        units_ = static_cast<char*>(XAllocBlock(kBlockSize));
+    std::size_t want = room / 3 * 2;
+    if (want > kBlockSize)
+        want = kBlockSize;
+    if (byteLimit_ - bytesRead_ < want)
+        want = static_cast<std::size_t>(byteLimit_ - bytesRead_);
+    want &= ~static_cast<std::size_t>(1);
+    const std::size_t got = (want ? file_->ReadAt(begin_ + bytesRead_, units_, want) : 0) & ~static_cast<std::size_t>(1);
+    const auto* bytes = reinterpret_cast<const unsigned char*>(units_);
+    auto unitAt = [&](std::size_t i) {
+        return utf16_ == 2 ? (bytes[i] << 8 | bytes[i + 1]) : (bytes[i + 1] << 8 | bytes[i]);
+    };
+    unsigned char* out = reinterpret_cast<unsigned char*>(end_);
+    std::size_t i = 0;
+    for (; i < got; i += 2) {
+        unsigned code = static_cast<unsigned>(unitAt(i));
+        if (code >= 0xD800 && code <= 0xDBFF) {
+            if (i + 2 >= got && got == want && i > 0)
+                break;   // its pair lies beyond the block
+            const unsigned low = i + 2 < got ? static_cast<unsigned>(unitAt(i + 2)) : 0;
+            if (low >= 0xDC00 && low <= 0xDFFF) {
+                code = 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
+                i += 2;
+            } else {
+                code = 0xFFFD;
+            }
+        } else if (code >= 0xDC00 && code <= 0xDFFF) {
+            code = 0xFFFD;
+        }
+        out = PutUtf8(out, code);
+    }
+    bytesRead_ += i;
+    return static_cast<std::size_t>(reinterpret_cast<char*>(out) - end_);
 }
 
 bool XLineReader::Next(const char*& text, std::size_t& length)

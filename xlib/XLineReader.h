@@ -25,6 +25,11 @@ public:
     // what that one did, whatever happened to the file in between.
     bool Rewind(std::uint64_t begin, std::uint64_t end = UINT64_MAX);
 
+    // From now on the file's bytes are read as UTF-16 (little- or big-endian) and its lines
+    // come as UTF-8; a byte-order mark then becomes the UTF-8 one and is passed by. Byte
+    // offsets (Rewind, BytesRead) stay the file's. Only for files read from their start.
+    void DecodeUtf16(bool bigEndian) { utf16_ = bigEndian ? 2 : 1; }
+
     // The next line, without its line end. A line is everything up to its line feed,
     // however long; a carriage return and line feed pair ends a line too, while a lone
     // carriage return stays in it. A UTF-8 byte-order mark at the very start of the file
@@ -48,6 +53,8 @@ public:
 private:
     bool Start(XDiskFile* file, std::size_t blockSize);
     bool Fill();
+    std::size_t ReadBytes(std::size_t room);
+    std::size_t ReadUtf16(std::size_t room);
     const char* FindNul(const char* from) const;
 
     XDiskFile ownFile_;
@@ -64,4 +71,6 @@ private:
     bool atStart_ = true;            // before the first bytes of the file: a mark may come
     bool ended_ = false;             // the file, the limit or a 0x1A: nothing more to read
     bool endedByCtrlZ_ = false;
+    int utf16_ = 0;                  // 0: bytes as they are; 1: UTF-16LE; 2: UTF-16BE
+    char* units_ = nullptr;          // UTF-16 bytes before decoding
 };

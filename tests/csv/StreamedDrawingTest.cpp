@@ -140,6 +140,7 @@ Drawing RandomDrawing(Random& random)
     d.height = size[1];
     d.limits.memoryBudget = budgets[random.Below(4)];
     d.limits.splitFrom = random.Below(2) ? 1 : d.limits.splitFrom;   // two halves at once, or not
+    d.options.detectLayout = random.Below(3) == 0;   // text and empty fields are gaps then
     return d;
 }
 
@@ -150,7 +151,7 @@ TEST(StreamedDrawing, SetsThePixelsOfThePlainWayOnRandomFiles)
         const std::string text = RandomFile(random);
         const Drawing d = RandomDrawing(random);
         SCOPED_TRACE("round " + std::to_string(round) + ", " + std::to_string(d.width) + "x" +
-                     std::to_string(d.height) + (d.options.seriesInCols ? ", columns" : ", lines") + ", budget " +
+                     std::to_string(d.height) + (d.options.detectLayout ? ", detected" : d.options.seriesInCols ? ", columns" : ", lines") + ", budget " +
                      std::to_string(d.limits.memoryBudget) +
                      (d.limits.splitFrom == 1 ? ", in halves" : ""));
         TempFile file(text);
@@ -197,6 +198,25 @@ TEST(StreamedDrawing, HalvesThatCannotHaveTheirMemoryFallBackToOneThread)
         EXPECT_LE(gaveUp, wholeAllocations) << "pass " << pass;
         EXPECT_GT(fallbacks, 2) << "pass " << pass;
     }
+}
+
+// A detected file large enough to be read in two halves: a preamble, a header, dates, gaps.
+TEST(StreamedDrawing, ADetectedFileInTwoHalvesSetsThePixelsOfThePlainWay)
+{
+    Random random(20261210);
+    std::string text = "Pump station log\ntime;flow;level;note\n";
+    for (int row = 0; row < 6000; ++row) {
+        const std::string flow = random.Below(30) == 0 ? "NA" : std::to_string(random.Below(500)) + ",5";
+        text += "2024-01-01T" + std::to_string(10 + row / 3600) + ":" + std::to_string(10 + row / 60 % 50) + ":" +
+                std::to_string(10 + row % 50) + ";" + flow + ";" + std::to_string(random.Below(90)) + ";ok\n";
+    }
+    TempFile file(text);
+    Drawing d{CsvOptions(), 400, 300, CsvReadingLimits()};
+    d.options.detectLayout = 1;
+    d.options.palette.colors = SettingsRecord::seriesColors;
+    d.options.palette.count = kSeriesColorCount;
+    d.limits.splitFrom = 1;
+    ASSERT_TRUE(Draw(file.Path(), d, true) == Draw(file.Path(), d, false));
 }
 
 // A file that grows, shrinks or changes between the two passes: the second reads no further

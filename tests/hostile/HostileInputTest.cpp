@@ -1,6 +1,9 @@
-// Whatever a file named .csv holds, the host gets a bitmap back and lives on. On the 64-bit
-// target each case runs in a process of its own, so that a crash fails that case alone.
+// Whatever a file named .csv holds, the host gets a bitmap back and lives on, with the
+// settings' reading and with the detected layout. On the 64-bit target each case runs in a
+// process of its own, so that a crash fails that case alone.
+#include "plugin/SettingsStore.h"
 #include "tests/support/PluginHost.h"
+#include "tests/support/RegistryGuard.h"
 #include "tests/support/TestFiles.h"
 #include "xlib/XWorkerThread.h"
 
@@ -8,12 +11,22 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 
 namespace {
 
-class Hostile : public LoadedPlugin {
+// The parameter: whether the stored settings ask for the detected layout.
+class Hostile : public ::testing::TestWithParam<bool> {
 protected:
+    void SetUp() override
+    {
+        if (GetParam())
+            settings.StoreNumber("DetectLayout", 1);
+        host.reset(new PluginHost());   // reads the settings as it loads
+        ASSERT_TRUE(host->Loaded());
+    }
+
     // The plug-in draws the path into a bitmap of the configured size, within a minute: a
     // render that does not end fails the test and ends the process, instead of hanging it.
     void ExpectChart(const std::string& path)
@@ -34,7 +47,7 @@ protected:
     bool RenderWithin(DWORD milliseconds, const std::string& path, BitmapPixels& pixels)
     {
         bool drawn = false;
-        XWorkerThread render([&] { drawn = host.Render(path, pixels); });
+        XWorkerThread render([&] { drawn = host->Render(path, pixels); });
         if (!render.EndsWithin(milliseconds)) {
             std::fprintf(stderr, "FAILED: the render of %s did not end within %lu ms\n", path.c_str(),
                          static_cast<unsigned long>(milliseconds));
@@ -43,7 +56,13 @@ protected:
         }
         return drawn;
     }
+
+    RegistryGuard settings{SETTINGS_KEY};
+    std::unique_ptr<PluginHost> host;
 };
+
+INSTANTIATE_TEST_SUITE_P(Reading, Hostile, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool>& info) { return info.param ? "Detected" : "Strict"; });
 
 std::string RandomBytes(size_t size, unsigned seed)
 {
@@ -55,13 +74,13 @@ std::string RandomBytes(size_t size, unsigned seed)
     return bytes;
 }
 
-TEST_F(Hostile, RandomBinaryBytes)
+TEST_P(Hostile, RandomBinaryBytes)
 {
     ExpectChartOf(RandomBytes(2 << 20, 1));
     ExpectChartOf(RandomBytes(4096 * 3 + 17, 2));
 }
 
-TEST_F(Hostile, TenMegabyteSingleLine)
+TEST_P(Hostile, TenMegabyteSingleLine)
 {
     std::string line;
     line.reserve(10 << 20);
@@ -70,7 +89,7 @@ TEST_F(Hostile, TenMegabyteSingleLine)
     ExpectChartOf(line);
 }
 
-TEST_F(Hostile, NulBytesInsideLines)
+TEST_P(Hostile, NulBytesInsideLines)
 {
     std::string bytes;
     for (int i = 0; i < 1000; ++i)
@@ -78,7 +97,7 @@ TEST_F(Hostile, NulBytesInsideLines)
     ExpectChartOf(bytes);
 }
 
-TEST_F(Hostile, LinesOfOnlySeparators)
+TEST_P(Hostile, LinesOfOnlySeparators)
 {
     std::string bytes;
     for (int i = 0; i < 5000; ++i)
@@ -86,14 +105,14 @@ TEST_F(Hostile, LinesOfOnlySeparators)
     ExpectChartOf(bytes);
 }
 
-TEST_F(Hostile, NumbersBeyondTheDoubleRange)
+TEST_P(Hostile, NumbersBeyondTheDoubleRange)
 {
     ExpectChartOf("1e999\n-1e999\n1e-400\n");
     ExpectChartOf("1e999,1\n2,-1e999\n1e-400,1e308\n-1e308,3\n");
     ExpectChartOf("-1e999,1e999\n1e999,-1e999\n");
 }
 
-TEST_F(Hostile, BoundsFarFromZeroWithATinySpread)
+TEST_P(Hostile, BoundsFarFromZeroWithATinySpread)
 {
     ExpectChartOf("2200000000\n2200000005\n2200000001\n");
     std::string timestamps;
@@ -102,7 +121,7 @@ TEST_F(Hostile, BoundsFarFromZeroWithATinySpread)
     ExpectChartOf(timestamps);
 }
 
-TEST_F(Hostile, TwentyThousandColumns)
+TEST_P(Hostile, TwentyThousandColumns)
 {
     std::string line;
     for (int i = 0; i < 20000; ++i)
@@ -110,7 +129,7 @@ TEST_F(Hostile, TwentyThousandColumns)
     ExpectChartOf(line + "\n" + line + "\n" + line + "\n");
 }
 
-TEST_F(Hostile, MillionRows)
+TEST_P(Hostile, MillionRows)
 {
     std::string bytes;
     bytes.reserve(16 << 20);
@@ -119,12 +138,12 @@ TEST_F(Hostile, MillionRows)
     ExpectChartOf(bytes);
 }
 
-TEST_F(Hostile, EmptyFile)
+TEST_P(Hostile, EmptyFile)
 {
     ExpectChartOf("");
 }
 
-TEST_F(Hostile, DirectoryNamedCsv)
+TEST_P(Hostile, DirectoryNamedCsv)
 {
     std::string folder = UniqueTempPath(".csv");
     ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
@@ -134,7 +153,7 @@ TEST_F(Hostile, DirectoryNamedCsv)
 
 // Sharing is checked per open file, whichever process holds it: a handle of this process
 // that allows no sharing locks the file as another program's would.
-TEST_F(Hostile, FileLockedByAnotherProgram)
+TEST_P(Hostile, FileLockedByAnotherProgram)
 {
     TempFile file("1,2\n3,4\n");
     HANDLE holder = CreateFileA(file.Path().c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -159,7 +178,7 @@ std::string PathOfLength(size_t length)
     return path + ".csv";
 }
 
-TEST_F(Hostile, PathsOf259And300Characters)
+TEST_P(Hostile, PathsOf259And300Characters)
 {
     for (size_t length : {259u, 300u}) {
         std::string path = PathOfLength(length);
@@ -180,7 +199,7 @@ TEST_F(Hostile, PathsOf259And300Characters)
 
 // Paths that are no disk file never make the host wait: each draws as a file that cannot
 // be read. A named pipe whose server accepts and never writes, both ways of naming it:
-TEST_F(Hostile, PipeThatNeverWrites)
+TEST_P(Hostile, PipeThatNeverWrites)
 {
     const std::string name = "csvchart-" + std::to_string(GetCurrentProcessId()) + ".csv";
     for (const char* prefix : {"\\\\.\\pipe\\", "\\\\?\\pipe\\"}) {
@@ -198,14 +217,14 @@ TEST_F(Hostile, PipeThatNeverWrites)
 }
 
 // Windows takes these names for devices in every folder (a serial port would wait forever).
-TEST_F(Hostile, DeviceNamesInAnyFolder)
+TEST_P(Hostile, DeviceNamesInAnyFolder)
 {
     for (const char* name : {"COM1.csv", "AUX.csv", "nul.csv", "con.csv", "LPT1.csv", "com9 .csv"})
         ExpectChart(ProgramFolder() + name);
 }
 
 // A Unix FIFO no one writes to, reached through a Wine drive (tools/with-fifo.sh makes it).
-TEST_F(Hostile, FifoThroughAWineDrive)
+TEST_P(Hostile, FifoThroughAWineDrive)
 {
     const char* fifo = std::getenv("CSVCHART_FIFO");
     if (!fifo)
@@ -213,7 +232,7 @@ TEST_F(Hostile, FifoThroughAWineDrive)
     ExpectChart(fifo);
 }
 
-TEST_F(Hostile, NameWithBytesAbove0x7F)
+TEST_P(Hostile, NameWithBytesAbove0x7F)
 {
     TempFile file("1,2\n3,4\n", "-t\xEBst\xE4\xF6\xFC\xA7.csv");
     ExpectChart(file.Path());

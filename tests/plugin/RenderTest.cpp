@@ -229,4 +229,23 @@ TEST(RenderSettings, AnyNonZeroShowUnitsDrawsTheCaptions)
     EXPECT_TRUE(renderWith(0xFFFFFFFF) == shown);
 }
 
+// With DetectLayout stored, a file with a title, a header, dates and decimal commas draws
+// as the settings' reading draws its plain numbers: X the dates as seconds.
+TEST(RenderSettings, DetectLayoutReadsTheTableAsWritten)
+{
+    RegistryGuard registry(SETTINGS_KEY);
+    auto render = [&](const std::string& bytes) {
+        TempFile file(bytes, FixedName{"levels.csv"});
+        PluginHost host;   // reads the settings as it loads
+        BitmapPixels pixels;
+        EXPECT_TRUE(host.Render(file.Path(), pixels));
+        return pixels.bgrx;
+    };
+    registry.StoreNumber("FirstColX", 1);
+    const std::vector<BYTE> plain = render("86400,1.5\n172800,2.5\n259200,2\n");
+    registry.Delete();
+    registry.StoreNumber("DetectLayout", 1);
+    EXPECT_TRUE(render("Levels at the weir\nDay;Level\n1970-01-02;1,5\n1970-01-03;2,5\n1970-01-04;2\n") == plain);
+}
+
 }  // namespace

@@ -52,6 +52,11 @@ void AllocationFaults::Disarm()
     xAllocationFault = nullptr;
 }
 
+long AllocationFaults::Counted()
+{
+    return counted;
+}
+
 bool AllocationFaults::Fired()
 {
     return fired;

@@ -7,5 +7,7 @@ public:
     // Arms the fault: allocation number n (from 1) fails, every other succeeds.
     static void FailNth(long n);
     static void Disarm();
+    // Allocations counted since the last FailNth.
+    static long Counted();
     static bool Fired();
 };

@@ -2,6 +2,8 @@
 //   csvbench render DLL RUNS FILE...   median time of QOR_LoadBitmapA per file, peak memory
 //   csvbench stages FILE               time of each stage of one render, in this process
 //   csvbench compare DLL RUNS FILE     render and floor by turns: medians, ratio, peak memory
+//   csvbench detect RUNS FILE          the strict and the detected reading by turns, in this
+//                                      process: their medians and ratio
 //   csvbench floor RUNS FILE           median time to read the file in 1 MiB blocks and convert
 //                                      every field with std::from_chars, nothing else
 #include "canvas/XCanvas.h"
@@ -192,6 +194,51 @@ int Stages(const char* path)
     return 0;
 }
 
+// One whole render in this process (both passes, layout and chart), as the options say.
+double RenderOnce(const char* path, const CsvOptions& options, HDC dc, const SettingsRecord& settings)
+{
+    XCanvas canvas;
+    canvas.Attach(dc);
+    const double start = Now();
+    {
+        XChart chart(canvas, settings.width, settings.height);
+        chart.showTitle = 1;
+        XCsvReader file(options);
+        file.Scan(path, chart);
+        chart.LayoutAndDraw();
+        file.DrawSeries(chart);
+    }
+    const double seconds = Now() - start;
+    canvas.Attach(nullptr);
+    return seconds;
+}
+
+// The strict reading and the detected layout's by turns on the same file.
+int CompareDetection(int runs, const char* path)
+{
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    const SettingsRecord settings;
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, settings.width, settings.height);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    CsvOptions strict = ReadingOptions(settings);
+    CsvOptions detected = strict;
+    detected.detectLayout = 1;
+    std::vector<double> strictTimes, detectedTimes;
+    for (int run = 0; run < runs; ++run) {
+        strictTimes.push_back(RenderOnce(path, strict, dc, settings));
+        detectedTimes.push_back(RenderOnce(path, detected, dc, settings));
+    }
+    const double a = Median(strictTimes);
+    const double b = Median(detectedTimes);
+    std::printf("%s\tstrict %.3f s\tdetected %.3f s\tratio %.3f\n", path, a, b, b / a);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    DeleteObject(bitmap);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -202,8 +249,10 @@ int main(int argc, char** argv)
         return Stages(argv[2]);
     if (argc == 4 && std::strcmp(argv[1], "floor") == 0)
         return Floor(argv[3], std::atoi(argv[2]));
+    if (argc == 4 && std::strcmp(argv[1], "detect") == 0)
+        return CompareDetection(std::atoi(argv[2]), argv[3]);
     if (argc == 5 && std::strcmp(argv[1], "compare") == 0)
         return Compare(argv[2], std::atoi(argv[3]), argv[4]);
-    std::fprintf(stderr, "usage: csvbench render DLL RUNS FILE... | compare DLL RUNS FILE | stages FILE | floor RUNS FILE\n");
+    std::fprintf(stderr, "usage: csvbench render DLL RUNS FILE... | compare DLL RUNS FILE | stages FILE | detect RUNS FILE | floor RUNS FILE\n");
     return 2;
 }
