@@ -89,6 +89,11 @@ void XPanelChart::MakePanels()
         panel->yAxis.showCaption = chart_.yAxis.showCaption;   // for its room only
         panel->xAxis.SetRange(chart_.xAxis.min, chart_.xAxis.max);
         const ValueBounds range = PaddedRange(UnionOf(bounds_, group));
+        if (!range.Empty() && range.Span() == 0) {
+            // Not inside the axis' own 0 to 100 then: a constant gets a range around it.
+            panel->yAxis.min = range.min;
+            panel->yAxis.max = range.max;
+        }
         if (!range.Empty())
             panel->yAxis.SetRange(range.min, range.max);
         panels_.push_back(std::move(panel));

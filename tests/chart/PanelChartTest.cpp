@@ -122,6 +122,14 @@ TEST(PanelChart, LinesAtTheExtremesShowInsideTheFrame)
     EXPECT_EQ(drawing.Count(middle, plot.top + 1, middle + 1, plot.bottom - 1, IsRed), 2);
 }
 
+TEST(PanelChart, AConstantRunsThroughTheMiddle)
+{
+    PanelsOnDib drawing(320, 240, {"flat"}, {{5, 5}});
+    const XAxis& y = drawing.panels->Panel(0).yAxis;
+    EXPECT_EQ(y.min, 4);
+    EXPECT_EQ(y.max, 6);
+}
+
 TEST(PanelChart, GapsBreakTheLineAndALonePointIsADot)
 {
     PanelsOnDib drawing(320, 240, {"sparse"}, {{0, 10}});
