@@ -120,6 +120,23 @@ void AddTick(CalendarTicks& result, double at, XValueKind kind)
     result.ticks.push_back(tick);
 }
 
+// Ticks at the instants of the multiples of `count` (years or months since year 0) from
+// the one at or below `first`, those within [min, max].
+template <typename InstantOf>
+void AddTicks(CalendarTicks& result, long long first, long long count, double min, double max, XValueKind kind,
+              int most, InstantOf instantOf)
+{
+    if (count < 1)
+        return;
+    for (long long index = FloorToMultiple(first, count); static_cast<int>(result.ticks.size()) < most; index += count) {
+        const double at = instantOf(index);
+        if (at > max)
+            break;
+        if (at >= min)
+            AddTick(result, at, kind);
+    }
+}
+
 double ApproximateSeconds(const CalendarStep& step)
 {
     switch (step.unit) {
@@ -188,35 +205,25 @@ CalendarTicks MakeCalendarTicks(double min, double max, CalendarStep step, XValu
     SplitMilliseconds(min, day, unused);
     const CivilDate first = CivilFromDays(day);
     const long long count = static_cast<long long>(step.count);
-    if (step.unit != CalendarStep::Seconds && count < 1)
-        return result;
-    if (step.unit == CalendarStep::Years) {
-        for (long long year = FloorToMultiple(first.year, count); static_cast<int>(result.ticks.size()) < most;
-             year += count) {
-            const double at = Instant(year, 1);
-            if (at > max)
-                break;
-            if (at >= min)
-                AddTick(result, at, kind);
-        }
-    } else if (step.unit == CalendarStep::Months) {
-        for (long long month = FloorToMultiple(first.year * 12 + first.month - 1, count);
-             static_cast<int>(result.ticks.size()) < most; month += count) {
-            const double at = Instant(FloorDiv(month, 12), static_cast<int>(month - 12 * FloorDiv(month, 12)) + 1);
-            if (at > max)
-                break;
-            if (at >= min)
-                AddTick(result, at, kind);
-        }
-    } else {
+    switch (step.unit) {
+    case CalendarStep::Years:
+        AddTicks(result, first.year, count, min, max, kind, most, [](long long year) { return Instant(year, 1); });
+        break;
+    case CalendarStep::Months:
+        AddTicks(result, first.year * 12 + first.month - 1, count, min, max, kind, most, [](long long month) {
+            return Instant(FloorDiv(month, 12), static_cast<int>(month - 12 * FloorDiv(month, 12)) + 1);
+        });
+        break;
+    case CalendarStep::Seconds: {
         const double origin = step.count == kWeek ? kMondayAfterEpoch : 0;
-        const double k0 = std::ceil((min - origin) / step.count);
-        for (double k = k0; static_cast<int>(result.ticks.size()) < most; ++k) {
+        for (double k = std::ceil((min - origin) / step.count); static_cast<int>(result.ticks.size()) < most; ++k) {
             const double at = origin + k * step.count;
             if (at > max)
                 break;
             AddTick(result, at, kind);
         }
+        break;
+    }
     }
     return result;
 }

@@ -145,8 +145,10 @@ void XPanelChart::SplitStack()
 
 void XPanelChart::DrawPanel(XChart& panel)
 {
+    const int showCaption = panel.yAxis.showCaption;
     panel.yAxis.showCaption = 0;   // one caption for the whole stack
     panel.DrawYAxis();
+    panel.yAxis.showCaption = showCaption;
     SetSolidBrush(chart_.canvas, chart_.plotBackColor);
     SetFramePen(chart_.canvas, chart_.frameColor);
     const XRect plot = panel.PlotRect();

@@ -9,8 +9,6 @@
 #include <memory>
 #include <vector>
 
-#include <windows.h>
-
 class XPanelChart;
 class XStreamedSeries;
 
