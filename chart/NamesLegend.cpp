@@ -127,7 +127,7 @@ void DrawNamesLegend(XChart& chart)
     // When not every series has a row, the last row tells how many have none.
     const int named = rows < listed ? rows - 1 : rows;
     SetSolidBrush(chart.canvas, chart.legendBackColor);
-    SetFramePen(chart.canvas, chart.frameColor);
+    SetSolidPen(chart.canvas, chart.frameColor);
     chart.canvas.DrawRect(band.left + kBoxInset, band.top + kBoxInset, band.right - kBoxInset,
                           band.top + 2 * kBoxInset + rows * e);
     int row = 0;

@@ -150,7 +150,7 @@ void XPanelChart::DrawPanel(XChart& panel)
     panel.DrawYAxis();
     panel.yAxis.showCaption = showCaption;
     SetSolidBrush(chart_.canvas, chart_.plotBackColor);
-    SetFramePen(chart_.canvas, chart_.frameColor);
+    SetSolidPen(chart_.canvas, chart_.frameColor);
     const XRect plot = panel.PlotRect();
     chart_.canvas.DrawRect(plot.left, plot.top, plot.right, plot.bottom);
     panel.DrawPlot();

@@ -36,10 +36,14 @@ XPanelStreams::XPanelStreams(XPanelChart& panels, long long memoryBudget) : pane
             const XSeries* named = panels.Chart().SeriesAt(series);
             stream->colors.push_back(named ? named->color : 0);
         }
-        // Mixed points or not, each panel keeps its series' lines apart (`continued`).
+        // Mixed points or not, each panel holds its series' lines until the group ends, as a
+        // file's half does.
         const int seriesCount = static_cast<int>(stream->colors.size());
-        stream->lines.reset(new XStreamedSeries(panels.Panel(p), seriesCount, true, stream->colors.data(), seriesCount,
-                                                memoryBudget / count, true));   // count > 0 inside the loop
+        SeriesPalette palette;
+        palette.colors = stream->colors.data();
+        palette.count = seriesCount;
+        stream->lines.reset(new XStreamedSeries(panels.Panel(p), seriesCount, XStreamedSeries::Order::FileHalf, palette,
+                                                memoryBudget / count));   // count > 0 inside the loop
         streams_.push_back(std::move(stream));
     }
     runs_.resize(panelOf_.size());

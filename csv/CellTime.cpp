@@ -1,11 +1,11 @@
 // Dates and times in CSV cells, as seconds on one scale.
 #include "csv/CellTime.h"
 
+#include "chart/CivilCalendar.h"
 #include "csv/CellNumber.h"
 
 namespace {
 
-constexpr double kSecondsPerDay = 86400.0;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -137,16 +137,6 @@ bool ZoneOffset(const char*& p, const char* end, double& offset)
 }
 
 }  // namespace
-
-long long DaysFromCivil(long long year, int month, int day)
-{
-    year -= month <= 2;
-    const long long era = (year >= 0 ? year : year - 399) / 400;
-    const long long yearOfEra = year - era * 400;
-    const long long dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-    const long long dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-    return era * 146097 + dayOfEra - 719468;
-}
 
 CellTimeKind ParseCellTime(const char* begin, const char* end, DateOrder order, double& seconds)
 {

@@ -18,6 +18,3 @@ CellTimeKind ParseCellTime(const char* begin, const char* end, DateOrder order, 
 
 // The first two numbers of a date written d/m/yyyy or m/d/yyyy, for deciding the order.
 bool SlashDateParts(const char* begin, const char* end, int& first, int& second);
-
-// Days from 1970-01-01 to the date of the proleptic Gregorian calendar.
-long long DaysFromCivil(long long year, int month, int day);
