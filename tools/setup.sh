@@ -195,11 +195,6 @@ make_prefix() {  # name arch loader
   registry_written "$prefix" || { say "creating $prefix failed"; rm -rf "$prefix"; exit 1; }
 }
 
-# Settings of a test prefix, in system.reg (HKLM) and user.reg (HKCU):
-# - no crash debugger: a process that crashes ends at once with the exception's status,
-#   instead of starting winedbg, which can keep running and hold the test runner's output;
-# - windows open in a virtual desktop: on a display without a window manager (Xvfb) Wine
-#   otherwise waits for each window to be mapped, seconds per dialog.
 # The keys that name the crash debugger: of the prefix's own programs, and on a 64-bit
 # prefix of its 32-bit ones too.
 aedebug_keys() {  # arch
@@ -223,6 +218,12 @@ prefix_configured() {  # name arch
   done < <(aedebug_keys "$2")
 }
 
+# Settings of a test prefix, in system.reg (HKLM) and user.reg (HKCU):
+# - no crash debugger: a process that crashes ends at once with the exception's status,
+#   instead of starting winedbg, which can keep running and hold the test runner's output;
+# - windows open in a virtual desktop: on a display without a window manager (Xvfb) Wine
+#   otherwise waits for each window to be mapped, seconds per dialog.
+# Both written by one regedit, a single process start (a minute under qemu).
 prefix_settings() {  # arch
   local key
   printf 'REGEDIT4\n\n'
