@@ -1,11 +1,16 @@
 #!/usr/bin/env bash
 # Speed and memory of a render on large generated CSV files (4 numeric columns, 640x480),
-# through the exported QOR_LoadBitmapA, in-process. For each file and each target, the
-# render and the floor (reading the file in 1 MiB blocks and converting every field with
-# std::from_chars, nothing else) run by turns in one process; the medians, their ratio and
-# the peak working set above the process's own. gnuplot's png terminal drawing the same
-# four series is timed beside. Last, the 32-bit plug-in renders 100 million rows (3.8 GB).
+# through the exported QOR_LoadBitmapA, in-process. For each file, rounds of one process per
+# target, the targets by turns; in each process the render and the floor (reading the file in
+# 1 MiB blocks and converting every field with std::from_chars, nothing else) run by turns.
+# Each render is divided by the floor run right after it: the median of these ratios over
+# all rounds, and their quartiles, show what a busy machine does to the figures. Beside:
+# the medians of the times, the peak working set above the process's own, and gnuplot's png
+# terminal drawing the same four series. Last, the 32-bit plug-in renders 100 million rows
+# (3.8 GB).
 #   bench.sh BUILD_DIR
+# BENCH_FILES (default "10k 100k 1m 10m 100m") picks the sizes, BENCH_ROUNDS (default 5)
+# the rounds.
 set -euo pipefail
 build=${1:-build}
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -50,40 +55,78 @@ bench32=("$root/tools/winerun.sh" 32 "$root/$build/wine32" "$build/i686/bin/csvb
 dll64=$build/x86_64/bin/csvchart.dll
 dll32=$build/i686/bin/csvchart.dll
 
-generate 10000 "$dir/rows-10k.csv"
-generate 100000 "$dir/rows-100k.csv"
-generate 1000000 "$dir/rows-1m.csv"
-generate 10000000 "$dir/rows-10m.csv"
+rows_of() { case $1 in 10k) echo 10000 ;; 100k) echo 100000 ;; 1m) echo 1000000 ;; 10m) echo 10000000 ;; esac; }
+files=${BENCH_FILES:-10k 100k 1m 10m 100m}
+rounds=${BENCH_ROUNDS:-5}
 
-field() { awk -v k="$1" -F'\t' '{ for (i = 1; i <= NF; i++) if (index($i, k " ") == 1) { sub(k " ", "", $i); print $i + 0 } }'; }
+# Field NAME of a csvbench line: its number, or (for renders, floors, ratios) its list.
+field() { awk -v k="$1" -F'\t' '{ for (i = 1; i <= NF; i++) if (index($i, k " ") == 1) { sub(k " ", "", $i); print $i } }'; }
 
-printf '\n%-10s %7s | %8s %8s %6s %7s | %8s %6s %7s | %8s %7s\n' file MB render64 floor64 ratio peak64 \
-  render32 ratio peak32 '32/64' gnuplot
-for name in rows-10k rows-100k rows-1m rows-10m; do
-  file=$dir/$name.csv
-  runs=11; [ "$name" = rows-10m ] && runs=3
-  win=$(windows_path "$file")
-  line64=$("${bench64[@]}" compare "$dll64" "$runs" "$win")
-  line32=$("${bench32[@]}" compare "$dll32" "$runs" "$win")
+# The median and quartiles of comma-separated lists, one a line: "median q1 q3".
+quartiles() {
+  tr ',' '\n' | sort -g | awk '{ v[n++] = $1 }
+    function at(p,  x, i) { x = p * (n - 1); i = int(x); return v[i] + (x - i) * (v[i + 1 < n ? i + 1 : i] - v[i]) }
+    END { printf "%.4f %.4f %.4f", at(0.5), at(0.25), at(0.75) }'
+}
+
+# Rounds of compare for one file: both targets by turns; prints per target
+# "render floor ratio ratio-q1 ratio-q3 peak pairs".
+compare_rounds() {  # file runs
+  local win round bits line
+  win=$(windows_path "$1")
+  : >"$dir/rounds64" && : >"$dir/rounds32"
+  for round in $(seq "$rounds"); do
+    for bits in 64 32; do
+      if [ "$bits" = 64 ]; then line=$("${bench64[@]}" compare "$dll64" "$2" "$win")
+      else line=$("${bench32[@]}" compare "$dll32" "$2" "$win"); fi
+      grep -q 'NO BITMAP' <<<"$line" && { say "no bitmap from the $bits-bit plug-in for $1"; exit 1; }
+      echo "$line" >>"$dir/rounds$bits"
+    done
+  done
+  for bits in 64 32; do
+    local times=$dir/rounds$bits
+    printf '%s %s %s %s %s\n' \
+      "$(field renders <"$times" | quartiles | cut -d' ' -f1)" \
+      "$(field floors <"$times" | quartiles | cut -d' ' -f1)" \
+      "$(field ratios <"$times" | quartiles)" \
+      "$(field 'peak above baseline' <"$times" | sort -g | tail -1 | cut -d' ' -f1)" \
+      "$(field ratios <"$times" | tr ',' '\n' | grep -c .)"
+  done
+}
+
+printf '\n%-10s %7s | %8s %8s %-17s %7s | %8s %-17s %7s | %6s %8s\n' file MB render64 floor64 'ratio (IQR)' peak64 \
+  render32 'ratio (IQR)' peak32 '32/64' gnuplot
+for size in $files; do
+  [ "$size" = 100m ] && continue
+  file=$dir/rows-$size.csv
+  generate "$(rows_of "$size")" "$file"
+  runs=5; [ "$size" = 10m ] && runs=2
+  results=$(compare_rounds "$file" "$runs")
   png=$(gnuplot_png "$file")
   mb=$(awk -v b="$(stat -c %s "$file")" 'BEGIN { printf "%.1f", b / 1048576 }')
-  r64=$(field render <<<"$line64"); f64=$(field floor <<<"$line64"); p64=$(field "peak above baseline" <<<"$line64")
-  r32=$(field render <<<"$line32"); p32=$(field "peak above baseline" <<<"$line32"); f32=$(field floor <<<"$line32")
-  awk -v n="$name" -v mb="$mb" -v r="$r64" -v f="$f64" -v p="$p64" -v r2="$r32" -v f2="$f32" -v p2="$p32" -v g="$png" 'BEGIN {
-    printf "%-10s %7s | %7.3fs %7.3fs %5.2fx %5.1fMB | %7.3fs %5.2fx %5.1fMB | %7.2fx %7.3fs\n",
-      n, mb, r, f, r / f, p, r2, r2 / f2, p2, r2 / r, g }'
+  read -r r64 f64 m64 lo64 hi64 p64 n64 < <(sed -n 1p <<<"$results")
+  read -r r32 f32 m32 lo32 hi32 p32 n32 < <(sed -n 2p <<<"$results")
+  awk -v n="rows-$size" -v mb="$mb" -v r="$r64" -v f="$f64" -v m="$m64" -v lo="$lo64" -v hi="$hi64" -v p="$p64" \
+      -v r2="$r32" -v m2="$m32" -v lo2="$lo32" -v hi2="$hi32" -v p2="$p32" -v g="$png" 'BEGIN {
+    printf "%-10s %7s | %7.3fs %7.3fs %5.2f (%4.2f-%4.2f) %5.1fMB | %7.3fs %5.2f (%4.2f-%4.2f) %5.1fMB | %5.2fx %7.3fs\n",
+      n, mb, r, f, m, lo, hi, p, r2, m2, lo2, hi2, p2, r2 / r, g }'
+  echo "           ($n64 render-floor pairs per target, in $rounds rounds)"
 done
 
-# 100 million rows: the 10-million-row file ten times over.
-huge=$dir/rows-100m.csv
-if [ ! -s "$huge" ]; then
-  say "generating $huge (3.8 GB)"
-  for i in 0 1 2 3 4 5 6 7 8 9; do cat "$dir/rows-10m.csv"; done > "$huge"
+if [[ " $files " == *" 100m "* ]]; then
+  # 100 million rows: the 10-million-row file ten times over.
+  generate 10000000 "$dir/rows-10m.csv"
+  huge=$dir/rows-100m.csv
+  if [ ! -s "$huge" ]; then
+    say "generating $huge (3.8 GB)"
+    for i in 0 1 2 3 4 5 6 7 8 9; do cat "$dir/rows-10m.csv"; done > "$huge"
+  fi
+  say "rendering 100 million rows through the 32-bit plug-in"
+  "${bench32[@]}" compare "$dll32" 1 "$(windows_path "$huge")" | cut -f1-6 | sed 's/^/100m rows, 32-bit: /'
 fi
-say "rendering 100 million rows through the 32-bit plug-in"
-"${bench32[@]}" compare "$dll32" 1 "$(windows_path "$huge")" | sed 's/^/100m rows, 32-bit: /'
 echo
 echo "render: QOR_LoadBitmapA, median; floor: the file read in 1 MiB blocks and every field"
 echo "converted with std::from_chars, by turns with the render in the same process; ratio:"
-echo "render / floor; peak: peak working set above the process's own before the first render"
-echo "(the 640x480 bitmap, 1.2 MB, included); 32/64: the 32-bit render over the 64-bit one."
+echo "median of each render over the floor run right after it, with the quartiles of these"
+echo "ratios (IQR); peak: the highest peak working set above the process's own before the first"
+echo "render (the 640x480 bitmap, 1.2 MB, included); 32/64: the 32-bit render over the 64-bit one."

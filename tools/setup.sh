@@ -1,12 +1,9 @@
 #!/usr/bin/env bash
 # Installs what building and testing the plug-in needs on a Debian 12 machine, and creates
-# the Wine prefixes. Idempotent: quiet when everything is already there.
+# the Wine prefixes. Idempotent: quiet when everything is already there. Every wait is
+# bounded; each step says what it does and what went wrong.
 #   tools/setup.sh [BUILD_DIR]     (default: build)
 set -euo pipefail
-
-build_dir=${1:-build}
-mkdir -p "$build_dir"
-build_dir=$(cd "$build_dir" && pwd)
 
 packages=(
   cmake make
@@ -18,6 +15,18 @@ packages=(
   gnuplot-nox
 )
 
+# Seconds a prefix may take to be created: a 32-bit one takes about 3 minutes where the
+# kernel runs 32-bit code only through qemu. Seconds a prefix's session may take to end.
+prefix_creation_limit=900
+session_end_limit=180
+# Seconds the registry files of a prefix being created must stay unchanged, with all of them
+# there, before the set-up takes the prefix for made and ends its session.
+registry_quiet_seconds=60
+
+# A file of apt preferences that keeps the security suite out, for the length of one install.
+apt_preferences_dir=/etc/apt/preferences.d
+security_pin_name=csvchart-setup-without-security
+
 say() { printf '[setup] %s\n' "$*" >&2; }
 
 as_root() {
@@ -27,6 +36,8 @@ as_root() {
   fi
 }
 
+apt_get() { as_root env DEBIAN_FRONTEND=noninteractive apt-get "$@"; }
+
 missing_packages() {
   local p
   for p in "$@"; do
@@ -34,22 +45,74 @@ missing_packages() {
   done
 }
 
+# apt-get update, going on past indexes that fail (a mirror being synced): says which
+# failed. Returns 1 when one did.
+update_package_lists() {
+  local log status=0
+  log=$(mktemp)
+  say "apt-get update"
+  apt_get update -q >"$log" 2>&1 || status=$?
+  if [ "$status" -ne 0 ]; then
+    say "apt-get update failed (status $status) on:"
+    grep -E '^(E|W|Err):' "$log" | grep -vE 'Some index files failed|ignored, or old ones used' \
+      | sed 's/^/[setup]   /' >&2 || true
+    say "going on with the package lists as they are"
+  fi
+  rm -f "$log"
+  return $(( status != 0 ))
+}
+
+# Installs the packages; the output apt-get gave goes to the file named.
+install_missing() {  # log packages...
+  local log=$1 status=0
+  shift
+  say "installing:" "$@" "(this takes a few minutes on a bare machine)"
+  apt_get install -y -q --no-install-recommends "$@" >"$log" 2>&1 || status=$?
+  awk '/^Setting up /{ n++ } END { printf "[setup]   %d packages set up\n", n }' "$log" >&2
+  return "$status"
+}
+
+# Without one of the security suite's indexes, the i386 libraries' candidates are older
+# than the amd64 ones installed or offered, and apt finds no set the two architectures agree
+# on. Taking no package from the security suite makes both take the main suite's versions.
+versions_disagree() { grep -qE 'held broken packages|unmet dependencies' "$1"; }
+
+install_without_security_suite() {  # log packages...
+  local log=$1 pin="$apt_preferences_dir/$security_pin_name" status=0
+  shift
+  say "the architectures' package versions disagree: installing without the security suite"
+  say "(pinned out for this install by $pin, removed afterwards)"
+  printf 'Package: *\nPin: release l=Debian-Security\nPin-Priority: -1\n' | as_root tee "$pin" >/dev/null
+  install_missing "$log" "$@" || status=$?
+  as_root rm -f "$pin"
+  return "$status"
+}
+
 install_packages() {
-  local missing
+  local missing log lists_complete=1
   missing=$(missing_packages "$@")
   [ -z "$missing" ] && return 0
   if ! dpkg --print-foreign-architectures | grep -qx i386; then
     say "adding the i386 architecture (for 32-bit Wine)"
     as_root dpkg --add-architecture i386
   fi
-  say "apt-get update"
-  as_root apt-get update -q >/dev/null
-  say "installing:" $missing "(this takes a few minutes on a bare machine)"
-  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends $missing \
-    | awk '/^Setting up /{ if (++n % 25 == 0) { printf "[setup]   %d packages set up\n", n; fflush() } }
-           END { printf "[setup]   %d packages set up\n", n }' >&2 || true
+  update_package_lists || lists_complete=0
+  log=$(mktemp)
+  # shellcheck disable=SC2086
+  if ! install_missing "$log" $missing; then
+    if [ "$lists_complete" -eq 0 ] && versions_disagree "$log"; then
+      # shellcheck disable=SC2086
+      install_without_security_suite "$log" $missing || true
+    fi
+  fi
   missing=$(missing_packages "$@")
-  if [ -n "$missing" ]; then say "could not install:" $missing; exit 1; fi
+  if [ -n "$missing" ]; then
+    say "could not install:" $missing
+    grep -E '^(E:| )' "$log" | tail -20 | sed 's/^/[setup]   /' >&2 || true
+    rm -f "$log"
+    exit 1
+  fi
+  rm -f "$log"
 }
 
 # 32-bit Wine needs a kernel that runs 32-bit programs; where it cannot, qemu-user runs them.
@@ -73,25 +136,114 @@ ensure_32bit_programs_run() {
 
 export WINEDLLOVERRIDES="mscoree,mshtml=" WINEDEBUG=-all
 
-make_prefix() {  # name arch loader
-  local prefix="$build_dir/$1"
-  [ -f "$prefix/system.reg" ] && return 0
-  say "creating the $2 Wine prefix $prefix (a 32-bit one takes about 3 minutes under emulation)"
-  rm -rf "$prefix"
-  WINEPREFIX="$prefix" WINEARCH="$2" "$3" wineboot -i >/dev/null 2>&1 || true
-  WINEPREFIX="$prefix" /usr/lib/wine/wineserver -w || true
-  [ -f "$prefix/system.reg" ] || { say "creating $prefix failed"; exit 1; }
+# Waits for the prefix's session (its wineserver) to end, at most the limit; then ends it.
+end_session() {  # prefix
+  WINEPREFIX="$1" timeout "$session_end_limit" /usr/lib/wine/wineserver -w && return 0
+  say "the session of $1 did not end within $session_end_limit s: ending it"
+  WINEPREFIX="$1" /usr/lib/wine/wineserver -k 2>/dev/null || true
+  WINEPREFIX="$1" timeout 30 /usr/lib/wine/wineserver -w || true
 }
 
-# Windows of the prefix open in a virtual desktop: on a display without a window manager
-# (Xvfb) Wine otherwise waits for each window to be mapped, seconds per dialog.
-use_virtual_desktop() {  # name loader
+# The registry files are written from the start and grow; the services the prefix's set-up
+# installs (PlugPlay among them) come near its end.
+registry_written() {  # prefix
+  [ -s "$1/user.reg" ] && [ -s "$1/userdef.reg" ] \
+    && grep -q '^\[System\\\\CurrentControlSet\\\\Services\\\\PlugPlay\]' "$1/system.reg" 2>/dev/null
+}
+
+registry_stamp() { stat -c '%s %Y' "$1"/system.reg "$1"/user.reg "$1"/userdef.reg 2>/dev/null; }
+
+# Under qemu, creating a 32-bit prefix can hang for good after its registry is written, with
+# wineboot, services.exe and rundll32 asleep. Once the registry files are all there and
+# have not changed for a while, the prefix is made: its session is ended and the set-up
+# goes on.
+wait_for_prefix() {  # prefix pid-of-wineboot
+  local prefix=$1 boot=$2 waited=0 quiet=0 stamp="" now
+  while kill -0 "$boot" 2>/dev/null; do
+    if [ "$waited" -ge "$prefix_creation_limit" ]; then
+      say "creating $prefix took over $prefix_creation_limit s: ending it"
+      break
+    fi
+    now=$(registry_stamp "$prefix")
+    if registry_written "$prefix" && [ "$now" = "$stamp" ]; then
+      quiet=$((quiet + 5))
+      if [ "$quiet" -ge "$registry_quiet_seconds" ]; then
+        say "the registry of $prefix is complete but wineboot still waits (seen under qemu): ending its session"
+        break
+      fi
+    else
+      quiet=0 stamp=$now
+    fi
+    sleep 5
+    waited=$((waited + 5))
+  done
+  if kill -0 "$boot" 2>/dev/null; then
+    WINEPREFIX="$prefix" /usr/lib/wine/wineserver -k 2>/dev/null || true
+    kill "$boot" 2>/dev/null || true
+  fi
+  wait "$boot" 2>/dev/null || true
+  end_session "$prefix"
+}
+
+make_prefix() {  # name arch loader
   local prefix="$build_dir/$1"
-  grep -q 'Wine\\\\Explorer\\\\Desktops' "$prefix/user.reg" 2>/dev/null && return 0
-  say "giving the $1 prefix a virtual desktop"
-  WINEPREFIX="$prefix" "$2" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1 || true
-  WINEPREFIX="$prefix" "$2" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1 || true
-  WINEPREFIX="$prefix" /usr/lib/wine/wineserver -w || true
+  registry_written "$prefix" && return 0
+  say "creating the $2 Wine prefix $prefix (a 32-bit one takes about 3 minutes under emulation)"
+  rm -rf "$prefix"
+  WINEPREFIX="$prefix" WINEARCH="$2" "$3" wineboot -i >/dev/null 2>&1 &
+  wait_for_prefix "$prefix" $!
+  registry_written "$prefix" || { say "creating $prefix failed"; rm -rf "$prefix"; exit 1; }
+}
+
+# The keys that name the crash debugger: of the prefix's own programs, and on a 64-bit
+# prefix of its 32-bit ones too.
+aedebug_keys() {  # arch
+  echo 'Software\Microsoft\Windows NT\CurrentVersion\AeDebug'
+  [ "$1" = win32 ] || echo 'Software\Wow6432Node\Microsoft\Windows NT\CurrentVersion\AeDebug'
+}
+
+# Whether the file holds the value line under the key (keys written as in .reg files).
+has_value() {  # file key value-line
+  awk -v key="[${2//\\/\\\\\\\\}]" -v value="$3" '
+    index($0, "[") == 1 { inside = (index($0, key) == 1) }
+    inside && $0 == value { found = 1 }
+    END { exit !found }' "$1"
+}
+
+prefix_configured() {  # name arch
+  local prefix="$build_dir/$1" key
+  has_value "$prefix/user.reg" 'Software\Wine\Explorer\Desktops' '"Default"="1024x768"' || return 1
+  while IFS= read -r key; do
+    has_value "$prefix/system.reg" "$key" '"Debugger"=""' || return 1
+  done < <(aedebug_keys "$2")
+}
+
+# Settings of a test prefix, in system.reg (HKLM) and user.reg (HKCU):
+# - no crash debugger: a process that crashes ends at once with the exception's status,
+#   instead of starting winedbg, which can keep running and hold the test runner's output;
+# - windows open in a virtual desktop: on a display without a window manager (Xvfb) Wine
+#   otherwise waits for each window to be mapped, seconds per dialog.
+# Both written by one regedit, a single process start (a minute under qemu).
+prefix_settings() {  # arch
+  local key
+  printf 'REGEDIT4\n\n'
+  while IFS= read -r key; do
+    printf '[HKEY_LOCAL_MACHINE\\%s]\n"Debugger"=""\n"Auto"="1"\n\n' "$key"
+  done < <(aedebug_keys "$1")
+  printf '[HKEY_CURRENT_USER\\Software\\Wine\\Explorer]\n"Desktop"="Default"\n\n'
+  printf '[HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]\n"Default"="1024x768"\n'
+}
+
+configure_prefix() {  # name arch loader
+  local prefix="$build_dir/$1" file
+  prefix_configured "$1" "$2" && return 0
+  say "configuring the $1 prefix: no crash debugger, a virtual desktop"
+  file="$prefix/drive_c/csvchart-setup.reg"
+  prefix_settings "$2" >"$file"
+  WINEPREFIX="$prefix" timeout "$prefix_creation_limit" "$3" regedit /S 'C:\csvchart-setup.reg' >/dev/null 2>&1 || true
+  end_session "$prefix"
+  rm -f "$file"
+  prefix_configured "$1" "$2" || { say "could not configure the $1 prefix"; exit 1; }
 }
 
 # Drive P: of every prefix is the project folder, so sample paths have no dots in them.
@@ -108,13 +260,21 @@ ensure_locale() {  # name, e.g. ja_JP.UTF-8
   as_root localedef -i "$lang" -f UTF-8 "$1"
 }
 
-project_dir=$(cd "$(dirname "$0")/.." && pwd)
-install_packages "${packages[@]}"
-ensure_locale ja_JP.UTF-8
-ensure_32bit_programs_run
-make_prefix wine64 win64 /usr/lib/wine/wine64
-make_prefix wine32 win32 /usr/lib/wine/wine
-map_project_drive wine64
-map_project_drive wine32
-use_virtual_desktop wine64 /usr/lib/wine/wine64
-use_virtual_desktop wine32 /usr/lib/wine/wine
+main() {
+  build_dir=${1:-build}
+  mkdir -p "$build_dir"
+  build_dir=$(cd "$build_dir" && pwd)
+  project_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+  install_packages "${packages[@]}"
+  ensure_locale ja_JP.UTF-8
+  ensure_32bit_programs_run
+  make_prefix wine64 win64 /usr/lib/wine/wine64
+  make_prefix wine32 win32 /usr/lib/wine/wine
+  map_project_drive wine64
+  map_project_drive wine32
+  configure_prefix wine64 win64 /usr/lib/wine/wine64
+  configure_prefix wine32 win32 /usr/lib/wine/wine
+}
+
+# Sourced by the set-up's own test, which drives the functions above one by one.
+if [ "${BASH_SOURCE[0]}" = "$0" ]; then main "$@"; fi

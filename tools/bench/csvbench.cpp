@@ -1,7 +1,7 @@
 // Times rendering through the plug-in's export, and the stages of one render.
 //   csvbench render DLL RUNS FILE...   median time of QOR_LoadBitmapA per file, peak memory
 //   csvbench stages FILE               time of each stage of one render, in this process
-//   csvbench compare DLL RUNS FILE     render and floor by turns: medians, ratio, peak memory
+//   csvbench compare DLL RUNS FILE     render and floor by turns: medians, ratios, peak memory
 //   csvbench detect RUNS FILE          the strict and the detected reading by turns, in this
 //                                      process: their medians and ratio
 //   csvbench floor RUNS FILE           median time to read the file in 1 MiB blocks and convert
@@ -19,6 +19,7 @@
 #include <charconv>
 #include <cstdio>
 #include <cstring>
+#include <string>
 #include <vector>
 
 namespace {
@@ -124,9 +125,21 @@ std::size_t WorkingSetBytes()
     return counters.WorkingSetSize;
 }
 
+std::string Joined(const std::vector<double>& values)
+{
+    std::string text;
+    char number[32];
+    for (double value : values) {
+        std::snprintf(number, sizeof number, "%s%.4f", text.empty() ? "" : ",", value);
+        text += number;
+    }
+    return text;
+}
+
 // Renders through the export and runs the floor by turns, so that both see the same
-// machine: their medians, the ratio, and the peak working set above the process's own
-// before the first render, with the bitmap's size beside it.
+// machine: their medians, the median ratio of each render to the floor beside it with the
+// ratios' range, the peak working set above the process's own before the first render with
+// the bitmap's size beside it, and every time and ratio (for combining several processes).
 int Compare(const char* dll, int runs, const char* path)
 {
     HMODULE module = LoadLibraryA(dll);
@@ -138,6 +151,7 @@ int Compare(const char* dll, int runs, const char* path)
     const double baseline = static_cast<double>(WorkingSetBytes()) / (1024.0 * 1024.0);
     std::vector<double> renders;
     std::vector<double> floors;
+    std::vector<double> ratios;
     double sum = 0;
     long long bitmapBytes = 0;
     bool drawn = true;
@@ -151,12 +165,14 @@ int Compare(const char* dll, int runs, const char* path)
             bitmapBytes = static_cast<long long>(info.bmWidthBytes) * info.bmHeight;
         DeleteObject(bitmap);
         floors.push_back(FloorOnce(path, sum));
+        ratios.push_back(renders.back() / floors.back());
     }
-    const double render = Median(renders);
-    const double floor = Median(floors);
-    std::printf("%s\trender %.3f s\tfloor %.3f s\tratio %.2f\tpeak above baseline %.1f MB\tbitmap %.1f MB%s\n", path,
-                render, floor, render / floor, PeakMegabytes() - baseline, bitmapBytes / (1024.0 * 1024.0),
-                drawn ? "" : "\tNO BITMAP");
+    std::printf("%s\trender %.3f s\tfloor %.3f s\tratio %.2f (%.2f-%.2f)\tpeak above baseline %.1f MB\tbitmap %.1f MB"
+                "\trenders %s\tfloors %s\tratios %s%s\n",
+                path, Median(renders), Median(floors), Median(ratios), *std::min_element(ratios.begin(), ratios.end()),
+                *std::max_element(ratios.begin(), ratios.end()), PeakMegabytes() - baseline,
+                bitmapBytes / (1024.0 * 1024.0), Joined(renders).c_str(), Joined(floors).c_str(),
+                Joined(ratios).c_str(), drawn ? "" : "\tNO BITMAP");
     FreeLibrary(module);
     return 0;
 }
