@@ -151,7 +151,7 @@ registry_written() {  # prefix
     && grep -q '^\[System\\\\CurrentControlSet\\\\Services\\\\PlugPlay\]' "$1/system.reg" 2>/dev/null
 }
 
-registry_stamp() { stat -c '%s %Y' "$1"/system.reg "$1"/user.reg "$1"/userdef.reg 2>/dev/null; }
+registry_stamp() { stat -c '%s %Y' "$1"/system.reg "$1"/user.reg "$1"/userdef.reg 2>/dev/null || true; }
 
 # Under qemu, creating a 32-bit prefix can hang for good after its registry is written, with
 # wineboot, services.exe and rundll32 asleep. Once the registry files are all there and
