@@ -78,5 +78,14 @@ expect "a wineboot asleep after the registry is written is ended" test "$((SECON
 expect "says why" grep -q 'registry of .* is complete' "$work/out"
 kill "$hung" 2>/dev/null || true
 
+# A wineboot that writes the registry only after a while: files still absent are no error.
+mkdir -p "$work/slow"
+(sleep 6; cp "$work/prefix/"*.reg "$work/slow/") &
+slow=$!
+expect "registry files absent at first do not end the set-up" \
+  bash -c 'set -euo pipefail; source "$1"; wait_for_prefix "$2" "$3"; registry_written "$2"' \
+  _ "$(dirname "$0")/../tools/setup.sh" "$work/slow" "$slow"
+kill "$slow" 2>/dev/null || true
+
 echo "$passes passed, $failures failed"
 [ "$failures" = 0 ]
