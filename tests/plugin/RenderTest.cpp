@@ -229,20 +229,6 @@ TEST(RenderSettings, AnyNonZeroShowUnitsDrawsTheCaptions)
     EXPECT_TRUE(renderWith(0xFFFFFFFF) == shown);
 }
 
-// Rows where the frame runs across the plot: a top and a bottom side for each panel.
-std::vector<int> FrameRows(const BitmapPixels& pixels)
-{
-    std::vector<int> rows;
-    for (int y = 0; y < pixels.height; ++y) {
-        int run = 0;
-        for (int x = 150; x < 250 && PixelAt(pixels, x, y) == kBlack; ++x)
-            ++run;
-        if (run == 100)
-            rows.push_back(y);
-    }
-    return rows;
-}
-
 // Whether the band right of the frame holds a pixel of the colour.
 bool RightBandHolds(const BitmapPixels& pixels, int frameRow, COLORREF color)
 {
