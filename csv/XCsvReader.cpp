@@ -2,6 +2,9 @@
 #include "csv/XCsvReader.h"
 
 #include "chart/XChart.h"
+#include "chart/XPanelChart.h"
+#include "chart/XPanelStreams.h"
+#include "chart/XSeries.h"
 #include "csv/CsvPoints.h"
 #include "csv/CsvSample.h"
 #include "csv/LayoutDetection.h"
@@ -16,32 +19,63 @@
 
 namespace {
 
-// The first pass: bounds and series, nothing kept.
+void Widen(ValueBounds& bounds, double y)
+{
+    if (bounds.Empty())
+        bounds = ValueBounds{y, y};
+    else if (y < bounds.min)
+        bounds.min = y;
+    else if (y > bounds.max)
+        bounds.max = y;
+}
+
+// The first pass: bounds and series, nothing kept; each series' values when asked.
 class MeasuredPoints {
 public:
-    void NewSeries(int) { ++seriesCount; }
+    explicit MeasuredPoints(bool perSeries) : perSeries_(perSeries) {}
+
+    void NewSeries(int)
+    {
+        ++seriesCount;
+        if (perSeries_)
+            bounds.resize(static_cast<std::size_t>(seriesCount));
+    }
     bool Wants(int) const { return true; }
-    void Point(int, double x, double y, bool first) { UpdateDataRange(range, first, x, y); }
+    void Point(int series, double x, double y, bool first)
+    {
+        UpdateDataRange(range, first, x, y);
+        if (perSeries_ && series < seriesCount)
+            Widen(bounds[static_cast<std::size_t>(series)], y);
+    }
     void Gap(int, double) {}
 
     DataRange range;
     int seriesCount = 0;
+    std::vector<ValueBounds> bounds;
+
+private:
+    const bool perSeries_;
 };
+
+// The panels' streams pass over the series of other groups themselves.
+bool InGroup(const XStreamedSeries& lines, int series) { return lines.InGroup(series); }
+bool InGroup(const XPanelStreams&, int) { return true; }
 
 // The second pass: each point straight to the drawing, for the series the first pass
 // counted and the drawing's current group holds.
+template <typename Lines>
 class DrawnPoints {
 public:
-    DrawnPoints(XStreamedSeries& lines, int seriesCount) : lines_(lines), seriesCount_(seriesCount) {}
+    DrawnPoints(Lines& lines, int seriesCount) : lines_(lines), seriesCount_(seriesCount) {}
 
     void NewSeries(int) {}
-    bool Wants(int series) const { return series < seriesCount_ && lines_.InGroup(series); }
+    bool Wants(int series) const { return series < seriesCount_ && InGroup(lines_, series); }
     void Point(int series, double x, double y, bool) { lines_.Point(series, x, y); }
     // A point no segment reaches or leaves: the line stops before it and starts again after.
     void Gap(int series, double x) { lines_.Point(series, x, std::numeric_limits<double>::quiet_NaN()); }
 
 private:
-    XStreamedSeries& lines_;
+    Lines& lines_;
     const int seriesCount_;
 };
 
@@ -57,6 +91,18 @@ void WidenRange(DataRange& range, const DataRange& later)
     }
     UpdateDataRange(range, 0, later.minX, later.minY);
     UpdateDataRange(range, 0, later.maxX, later.maxY);
+}
+
+void WidenBounds(std::vector<ValueBounds>& bounds, const std::vector<ValueBounds>& later)
+{
+    if (later.size() > bounds.size())
+        bounds.resize(later.size());
+    for (std::size_t k = 0; k < later.size(); ++k) {
+        if (!later[k].Empty()) {
+            Widen(bounds[k], later[k].min);
+            Widen(bounds[k], later[k].max);
+        }
+    }
 }
 
 // True when the reading in halves was done; false when a second thread or the memory of
@@ -80,6 +126,20 @@ bool HasTwoProcessors()
 
 }  // namespace
 
+XValueKind ChartXKind(XKind kind)
+{
+    switch (kind) {
+    case XKind::Date:
+        return XValueKind::Date;
+    case XKind::DateTime:
+        return XValueKind::DateTime;
+    case XKind::Time:
+        return XValueKind::Time;
+    default:
+        return XValueKind::Number;
+    }
+}
+
 void XCsvReader::Scan(const char* path, XChart& chart)
 {
     GetFileName(XString(path), chart.title);
@@ -92,14 +152,29 @@ void XCsvReader::Scan(const char* path, XChart& chart)
     if (!halves_.laterBegin || !ReadInHalves([&] { ScanHalves(); return true; })) {
         halves_ = Halves();   // one thread reads it all, from the start
         reader_.Rewind(0);
-        MeasuredPoints measured;
+        MeasuredPoints measured(layout_ != nullptr);
         Walk(reader_, measured, WalkStart());
         range_ = measured.range;
         seriesCount_ = measured.seriesCount;
+        bounds_ = measured.bounds;
         bytesScanned_ = reader_.BytesRead();
     }
     if (!range_.empty)   // without a point the axes keep the chart's own ranges
         chart.SetDataRange(range_.minX, range_.minY, range_.maxX, range_.maxY);
+    if (layout_) {
+        bounds_.resize(static_cast<std::size_t>(seriesCount_));
+        NameSeries(chart);
+    }
+}
+
+void XCsvReader::NameSeries(XChart& chart) const
+{
+    for (int k = 0; k < seriesCount_; ++k) {
+        auto* series = new XSeries(chart);
+        series->color = options_.palette.ColorOf(k);
+        series->name.SetText(layout_->SeriesName(k).c_str());
+        chart.seriesList.Add(series);
+    }
 }
 
 template <typename Reader, typename Sink>
@@ -134,18 +209,19 @@ void XCsvReader::ScanHalves()
     XLineReader laterReader;
     laterReader.Share(reader_);
     laterReader.Rewind(halves_.laterBegin);
-    MeasuredPoints later;
+    MeasuredPoints later(layout_ != nullptr);
     XWorkerThread worker([&] {
         WalkStart start;
         start.fileStart = false;   // its own data indices from 0: the earlier half's count is added after
         Walk(laterReader, later, start);
     });
     reader_.Rewind(0, halves_.laterBegin);
-    MeasuredPoints earlier;
+    MeasuredPoints earlier(layout_ != nullptr);
     const long long earlierLines = Walk(reader_, earlier, WalkStart());
     worker.Join();
     range_ = earlier.range;
     seriesCount_ = earlier.seriesCount;
+    bounds_ = earlier.bounds;
     bytesScanned_ = reader_.BytesRead();
     if (reader_.EndedByCtrlZ() || reader_.Failed()) {
         halves_ = Halves();   // the input ended in the earlier half: nothing of the later belongs to it
@@ -157,6 +233,7 @@ void XCsvReader::ScanHalves()
         later.range.maxX += static_cast<double>(earlierLines);
     }
     WidenRange(range_, later.range);
+    WidenBounds(bounds_, later.bounds);
     if (later.seriesCount > seriesCount_)
         seriesCount_ = later.seriesCount;
     halves_.laterBytes = laterReader.BytesRead();
@@ -179,7 +256,21 @@ void XCsvReader::DrawWhole(XChart& chart)
     const bool mixed = layout_ || options_.seriesInCols;
     const auto order = mixed ? XStreamedSeries::Order::SeriesMixed : XStreamedSeries::Order::SeriesInTurn;
     XStreamedSeries lines(chart, seriesCount_, order, options_.palette, limits_.memoryBudget);
-    DrawnPoints drawn(lines, seriesCount_);
+    DrawWholeInto(lines);
+}
+
+void XCsvReader::DrawSeries(XPanelChart& panels)
+{
+    if (!readable_ || range_.empty)
+        return;
+    XPanelStreams streams(panels, limits_.memoryBudget);
+    DrawWholeInto(streams);
+}
+
+template <typename Lines>
+void XCsvReader::DrawWholeInto(Lines& lines)
+{
+    DrawnPoints<Lines> drawn(lines, seriesCount_);
     while (lines.NextGroup()) {
         reader_.Rewind(0, bytesScanned_);
         Walk(reader_, drawn, WalkStart());

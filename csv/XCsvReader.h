@@ -3,6 +3,8 @@
 // and drawn, draws the series' lines. Memory stays the same whatever the file's length.
 #pragma once
 
+#include "chart/CalendarTicks.h"
+#include "chart/PanelGrouping.h"
 #include "chart/XStreamedSeries.h"
 #include "csv/CsvLayout.h"
 #include "csv/CsvOptions.h"
@@ -12,9 +14,14 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 class XChart;
+class XPanelChart;
 struct WalkStart;
+
+// The chart's kind of X for a detected X: the row number is a number.
+XValueKind ChartXKind(XKind kind);
 
 // How far a drawing may go: the memory for its lines, and the file size from which a file
 // of series in columns is read in two halves by two threads at once (where the machine has
@@ -35,18 +42,25 @@ public:
     // The first pass: the chart's title becomes the file name; a file that can be read
     // gives the bounds of its points and its number of series, and the chart takes that
     // range. A file that cannot be read, or holds no point, leaves the chart's axes.
+    // With detectLayout it also measures each series' values, and gives the chart one
+    // series for each, with its name and colour and no point.
     void Scan(const char* path, XChart& chart);
 
     // The second pass, after XChart::LayoutAndDraw: every series' line over the plot, the
     // same pixels XChart::DrawSeries would set had each point been kept. It reads no
     // further than the first pass did, and draws no series the first pass did not count.
     void DrawSeries(XChart& chart);
+    // The same, after XPanelChart::LayoutAndDraw: each series' line in its panel, its gaps
+    // breaking it. The file is read whole, in one thread.
+    void DrawSeries(XPanelChart& panels);
 
     const DataRange& Range() const { return range_; }
     // With detectLayout: what the first pass found the file to hold (column names, X and
     // its kind, the series); null otherwise, and for a file that cannot be read.
     const CsvLayout* Layout() const { return layout_.get(); }
     int SeriesCount() const { return seriesCount_; }
+    // With detectLayout: the values of each series, for SeriesCount() series; else empty.
+    const std::vector<ValueBounds>& SeriesBounds() const { return bounds_; }
     bool ReadInTwoHalves() const { return halves_.laterBegin != 0; }
 
 private:
@@ -63,6 +77,9 @@ private:
     template <typename Reader, typename Sink>
     long long Walk(Reader& reader, Sink& sink, const WalkStart& start);
     void ScanHalves();
+    void NameSeries(XChart& chart) const;
+    template <typename Lines>
+    void DrawWholeInto(Lines& lines);
     bool DrawHalves(XChart& chart);
     void DrawWhole(XChart& chart);
 
@@ -73,6 +90,7 @@ private:
     std::unique_ptr<CsvLayout> layout_;
     DataRange range_;
     int seriesCount_ = 0;
+    std::vector<ValueBounds> bounds_;
     std::uint64_t bytesScanned_ = 0;   // both halves' when read in two
     Halves halves_;
 };

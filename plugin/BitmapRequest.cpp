@@ -4,6 +4,7 @@
 #include "canvas/GdiOwners.h"
 #include "canvas/XCanvas.h"
 #include "chart/XChart.h"
+#include "chart/XPanelChart.h"
 #include "csv/CsvOptions.h"
 #include "csv/XCsvReader.h"
 #include "plugin/Identify.h"
@@ -69,6 +70,13 @@ void DrawChart(const char* path, HDC dc, const SettingsRecord& settings)
     // Two passes over the file: its bounds first, then, over the drawn chart, its lines.
     XCsvReader file(ReadingOptions(settings));
     file.Scan(path, chart);
+    if (const CsvLayout* layout = file.Layout()) {
+        // A detected table: its series' names, a calendar X axis, panels for their scales.
+        XPanelChart panels(chart, ChartXKind(layout->xKind), file.SeriesBounds());
+        panels.LayoutAndDraw();
+        file.DrawSeries(panels);
+        return;
+    }
     chart.LayoutAndDraw();
     file.DrawSeries(chart);
 }

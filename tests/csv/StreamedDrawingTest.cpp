@@ -2,6 +2,7 @@
 // of the plain way: every point kept, every segment drawn (XChart::DrawSeries).
 #include "canvas/XCanvas.h"
 #include "chart/XChart.h"
+#include "chart/XPanelChart.h"
 #include "csv/CsvLoader.h"
 #include "csv/XCsvReader.h"
 #include "plugin/PluginSettings.h"
@@ -24,6 +25,7 @@ struct Drawing {
     int width;
     int height;
     CsvReadingLimits limits;
+    bool panelled = false;   // a detected file drawn as the plug-in draws it, in panels
 };
 
 // An allocation made to fail in one pass of the streamed drawing: the nth of the first
@@ -57,9 +59,15 @@ std::vector<DWORD> Draw(const std::string& path, const Drawing& d, bool streamed
                 FaultDuring during(fault, 0);
                 file.Scan(path.c_str(), chart);
             }
-            chart.LayoutAndDraw();
-            FaultDuring during(fault, 1);
-            file.DrawSeries(chart);
+            if (d.panelled) {
+                XPanelChart panels(chart, ChartXKind(file.Layout()->xKind), file.SeriesBounds());
+                panels.LayoutAndDraw();
+                file.DrawSeries(panels);
+            } else {
+                chart.LayoutAndDraw();
+                FaultDuring during(fault, 1);
+                file.DrawSeries(chart);
+            }
         } else {
             LoadCsvIntoChart(path.c_str(), chart, d.options);
             chart.LayoutAndDraw();
@@ -217,6 +225,24 @@ TEST(StreamedDrawing, ADetectedFileInTwoHalvesSetsThePixelsOfThePlainWay)
     d.options.palette.count = kSeriesColorCount;
     d.limits.splitFrom = 1;
     ASSERT_TRUE(Draw(file.Path(), d, true) == Draw(file.Path(), d, false));
+}
+
+// Panels of a file read in two halves: each series' values are measured across both, as
+// when it is read whole; here the later half alone holds the values that ask for a panel.
+TEST(StreamedDrawing, PanelsOfADetectedFileInTwoHalvesAreThoseOfTheWholeFile)
+{
+    std::string text = "Boiler log\nhour,pressure,flow\n";
+    for (int row = 0; row < 20000; ++row)
+        text += std::to_string(row) + "," + std::to_string(row % 50) + "," +
+                std::to_string(row > 15000 && row % 7 == 0 ? 100000 + row : row % 40) + "\n";
+    TempFile file(text);
+    Drawing whole{CsvOptions(), 400, 300, CsvReadingLimits(), true};
+    whole.options.detectLayout = 1;
+    whole.options.palette.colors = SettingsRecord::seriesColors;
+    whole.options.palette.count = kSeriesColorCount;
+    Drawing halves = whole;
+    halves.limits.splitFrom = 1;
+    EXPECT_TRUE(Draw(file.Path(), halves, true) == Draw(file.Path(), whole, true));
 }
 
 // A file that grows, shrinks or changes between the two passes: the second reads no further

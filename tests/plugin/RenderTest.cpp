@@ -229,23 +229,45 @@ TEST(RenderSettings, AnyNonZeroShowUnitsDrawsTheCaptions)
     EXPECT_TRUE(renderWith(0xFFFFFFFF) == shown);
 }
 
-// With DetectLayout stored, a file with a title, a header, dates and decimal commas draws
-// as the settings' reading draws its plain numbers: X the dates as seconds.
-TEST(RenderSettings, DetectLayoutReadsTheTableAsWritten)
+// Whether the band right of the frame holds a pixel of the colour.
+bool RightBandHolds(const BitmapPixels& pixels, int frameRow, COLORREF color)
+{
+    int right = 250;
+    while (right + 1 < pixels.width && PixelAt(pixels, right + 1, frameRow) == kBlack)
+        ++right;
+    for (int y = 0; y < pixels.height; ++y)
+        for (int x = right + 2; x < pixels.width; ++x)
+            if (PixelAt(pixels, x, y) == color)
+                return true;
+    return false;
+}
+
+// With DetectLayout stored, a dated price and its volume, of scales far apart, are drawn in
+// two panels, and the right band names each series in its colour; the strict reading keeps
+// one plot and no legend.
+TEST(RenderSettings, DetectLayoutDrawsPanelsAndNamesTheSeries)
 {
     RegistryGuard registry(SETTINGS_KEY);
-    auto render = [&](const std::string& bytes) {
-        TempFile file(bytes, FixedName{"levels.csv"});
+    TempFile file("Prices of one share\nDate,Close,Volume\n2024-01-02,101.5,1200000\n2024-01-03,102.1,1500000\n"
+                  "2024-01-04,,900000\n2024-01-05,99.8,1300000\n2024-01-08,100.2,1100000\n",
+                  FixedName{"share.csv"});
+    const COLORREF* palette = SettingsRecord::seriesColors;
+    const struct {
+        DWORD detect;
+        std::size_t frameRows;
+        bool legend;
+    } cases[] = {{1, 4, true}, {0, 2, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.detect ? "detected" : "strict");
+        registry.StoreNumber("DetectLayout", c.detect);
         PluginHost host;   // reads the settings as it loads
         BitmapPixels pixels;
-        EXPECT_TRUE(host.Render(file.Path(), pixels));
-        return pixels.bgrx;
-    };
-    registry.StoreNumber("FirstColX", 1);
-    const std::vector<BYTE> plain = render("86400,1.5\n172800,2.5\n259200,2\n");
-    registry.Delete();
-    registry.StoreNumber("DetectLayout", 1);
-    EXPECT_TRUE(render("Levels at the weir\nDay;Level\n1970-01-02;1,5\n1970-01-03;2,5\n1970-01-04;2\n") == plain);
+        ASSERT_TRUE(host.Render(file.Path(), pixels));
+        const std::vector<int> rows = FrameRows(pixels);
+        ASSERT_EQ(rows.size(), c.frameRows);
+        EXPECT_EQ(RightBandHolds(pixels, rows[0], palette[0]), c.legend);
+        EXPECT_EQ(RightBandHolds(pixels, rows[0], palette[1]), c.legend);
+    }
 }
 
 }  // namespace

@@ -36,6 +36,19 @@ COLORREF PixelAt(const BitmapPixels& pixels, int x, int y)
     return RGB(p[2], p[1], p[0]);
 }
 
+std::vector<int> FrameRows(const BitmapPixels& pixels)
+{
+    std::vector<int> rows;
+    for (int y = 0; y < pixels.height; ++y) {
+        int run = 0;
+        for (int x = 150; x < 250 && x < pixels.width && PixelAt(pixels, x, y) == 0; ++x)
+            ++run;
+        if (run == 100)
+            rows.push_back(y);
+    }
+    return rows;
+}
+
 BitmapPixels LoadedPlugin::Rendered(const std::string& path)
 {
     BitmapPixels pixels;

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 class PluginHost {
 public:
@@ -32,6 +33,10 @@ private:
 
 // The pixel at (x, y) as a COLORREF (0x00BBGGRR).
 COLORREF PixelAt(const BitmapPixels& pixels, int x, int y);
+
+// Rows where a black frame runs across the plot (x 150 to 249): a top and a bottom side for
+// each plot or panel.
+std::vector<int> FrameRows(const BitmapPixels& pixels);
 
 // A test with the plug-in loaded as the host loads it.
 class LoadedPlugin : public ::testing::Test {

@@ -54,10 +54,15 @@ JsonLine& JsonLine::Null(const char* key) { return Member(key, "null"); }
 
 JsonLine& JsonLine::Raw(const char* key, const std::string& json) { return Member(key, json); }
 
-JsonLine& JsonLine::Integers(const char* key, const std::vector<int>& values)
+std::string IntegerList(const std::vector<int>& values)
 {
     std::string list = "[";
     for (std::size_t i = 0; i < values.size(); ++i)
         list += (i ? ", " : "") + std::to_string(values[i]);
-    return Member(key, list + "]");
+    return list + "]";
+}
+
+JsonLine& JsonLine::Integers(const char* key, const std::vector<int>& values)
+{
+    return Member(key, IntegerList(values));
 }

@@ -24,3 +24,6 @@ private:
 
     std::string text_ = "{";
 };
+
+// A JSON array of integers: "[1, 2]".
+std::string IntegerList(const std::vector<int>& values);

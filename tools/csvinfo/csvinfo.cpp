@@ -4,6 +4,10 @@
 #include "FileSummary.h"
 #include "JsonLine.h"
 
+#include "canvas/GdiOwners.h"
+#include "canvas/XCanvas.h"
+#include "chart/XChart.h"
+#include "chart/XPanelChart.h"
 #include "csv/TextEncoding.h"
 #include "plugin/BitmapRequest.h"
 #include "plugin/PluginSettings.h"
@@ -36,7 +40,45 @@ std::string SeriesJson(const SeriesSummary& s)
     return line.Close();
 }
 
-std::string SummaryJson(const std::string& file, const FileSummary& summary)
+// The panels of the picture the plug-in would draw of a detected file at the stored size,
+// laid out on a device context, not drawn.
+std::vector<std::vector<int>> PictureGroups(const FileSummary& summary)
+{
+    std::vector<ValueBounds> bounds;
+    for (const SeriesSummary& s : summary.series)
+        bounds.push_back(s.points > 0 ? ValueBounds{s.min, s.max} : ValueBounds());
+    const SettingsRecord settings = PluginSettings();
+    MemoryDc memory;
+    XCanvas canvas;
+    canvas.Attach(memory.dc);
+    std::vector<std::vector<int>> groups;
+    {
+        XChart chart(canvas, settings.width, settings.height);
+        chart.visible = 0;
+        XPanelChart panels(chart, XValueKind::Number, bounds);
+        panels.LayoutAndDraw();
+        groups = panels.Groups();
+    }
+    canvas.Attach(nullptr);
+    return groups;
+}
+
+// Strict reading draws every series on one plot; a detected file, in the picture's panels.
+std::string PanelsJson(const FileSummary& summary, bool detected)
+{
+    std::vector<std::vector<int>> groups(1);
+    if (detected)
+        groups = PictureGroups(summary);
+    else
+        for (std::size_t k = 0; k < summary.series.size(); ++k)
+            groups[0].push_back(static_cast<int>(k));
+    std::string json = "[";
+    for (std::size_t g = 0; g < groups.size(); ++g)
+        json += (g ? ", " : "") + IntegerList(groups[g]);
+    return json + "]";
+}
+
+std::string SummaryJson(const std::string& file, const FileSummary& summary, bool detected)
 {
     JsonLine x;
     if (summary.xColumn >= 0)
@@ -48,11 +90,9 @@ std::string SummaryJson(const std::string& file, const FileSummary& summary)
         x.Text("name", summary.xName);
     else
         x.Null("name");
-    std::string series = "[", panel = "[";
-    for (std::size_t k = 0; k < summary.series.size(); ++k) {
+    std::string series = "[";
+    for (std::size_t k = 0; k < summary.series.size(); ++k)
         series += (k ? ", " : "") + SeriesJson(summary.series[k]);
-        panel += (k ? ", " : "") + std::to_string(k);
-    }
     JsonLine line;
     line.Text("file", file)
         .Text("encoding", summary.encoding)
@@ -66,7 +106,7 @@ std::string SummaryJson(const std::string& file, const FileSummary& summary)
         .Raw("series", series + "]")
         .Integers("idColumns", summary.idColumns)
         .Integers("textColumns", summary.textColumns)
-        .Raw("panels", "[" + panel + "]]");
+        .Raw("panels", PanelsJson(summary, detected));
     return line.Close();
 }
 
@@ -76,7 +116,7 @@ std::string FileLine(const char* path, const CsvOptions& options)
     FileSummary summary;
     try {
         if (SummarizeFile(path, options, summary))
-            return SummaryJson(file, summary);
+            return SummaryJson(file, summary, options.detectLayout != 0);
         return JsonLine().Text("file", file).Text("error", "the file cannot be read").Close();
     } catch (const std::bad_alloc&) {
         return JsonLine().Text("file", file).Text("error", "out of memory").Close();
