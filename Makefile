@@ -44,6 +44,9 @@ pictures: build
 	@$(PLUGHOST32) --set DetectLayout=1 \
 	  render $(DLL32) 'P:\samples\home-energy.csv' 'P:\docs\home-energy.png'
 	@$(PLUGHOST32) render $(DLL32) 'P:\samples\home-energy.csv' 'P:\docs\home-energy-strict.png'
+	@$(PLUGHOST32) --set DetectLayout=1 \
+	  render $(DLL32) 'P:\samples\daily-shares.csv' 'P:\docs\daily-shares.png'
+	@$(PLUGHOST32) render $(DLL32) 'P:\samples\daily-shares.csv' 'P:\docs\daily-shares-strict.png'
 	@tools/with-display.sh $(BUILD) tools/winerun.sh 32 $(CURDIR)/$(BUILD)/wine32 explorer /desktop=shot,640x480 \
 	  'P:\$(BUILD)\i686\bin\plughost.exe' configure 'P:\$(BUILD)\i686\bin\csvchart.dll' \
 	  --screenshot 'P:\docs\settings-dialog.png' 2>/dev/null | grep -v '^X connection'
