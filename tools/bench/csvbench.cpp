@@ -8,6 +8,7 @@
 //                                      every field with std::from_chars, nothing else
 #include "canvas/XCanvas.h"
 #include "chart/XChart.h"
+#include "chart/XPanelChart.h"
 #include "csv/XCsvReader.h"
 #include "plugin/BitmapRequest.h"
 #include "plugin/HostRecords.h"
@@ -221,8 +222,14 @@ double RenderOnce(const char* path, const CsvOptions& options, HDC dc, const Set
         chart.showTitle = 1;
         XCsvReader file(options);
         file.Scan(path, chart);
-        chart.LayoutAndDraw();
-        file.DrawSeries(chart);
+        if (const CsvLayout* layout = file.Layout()) {   // as the plug-in draws a detected table
+            XPanelChart panels(chart, ChartXKind(layout->xKind), file.SeriesBounds());
+            panels.LayoutAndDraw();
+            file.DrawSeries(panels);
+        } else {
+            chart.LayoutAndDraw();
+            file.DrawSeries(chart);
+        }
     }
     const double seconds = Now() - start;
     canvas.Attach(nullptr);
