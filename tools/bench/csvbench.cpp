@@ -178,16 +178,42 @@ int Compare(const char* dll, int runs, const char* path)
     return 0;
 }
 
+// A memory context holding a bitmap of the default settings' size, for renders in this
+// process.
+class BenchBitmap {
+public:
+    BenchBitmap()
+    {
+        HDC screen = GetDC(nullptr);
+        dc = CreateCompatibleDC(screen);
+        bitmap_ = CreateCompatibleBitmap(screen, settings.width, settings.height);
+        ReleaseDC(nullptr, screen);
+        old_ = SelectObject(dc, bitmap_);
+    }
+    ~BenchBitmap()
+    {
+        SelectObject(dc, old_);
+        DeleteDC(dc);
+        DeleteObject(bitmap_);
+    }
+    BenchBitmap(const BenchBitmap&) = delete;
+    BenchBitmap& operator=(const BenchBitmap&) = delete;
+
+    const SettingsRecord settings;
+    HDC dc;
+
+private:
+    HBITMAP bitmap_;
+    HGDIOBJ old_;
+};
+
 // The stages of one render in this process: the measuring pass, layout and drawing, the
 // drawing pass.
 int Stages(const char* path)
 {
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    const SettingsRecord settings;
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, settings.width, settings.height);
-    ReleaseDC(nullptr, screen);
-    HGDIOBJ old = SelectObject(dc, bitmap);
+    BenchBitmap target;
+    const SettingsRecord& settings = target.settings;
+    HDC dc = target.dc;
     for (int run = 0; run < 5; ++run) {
         XCanvas canvas;
         canvas.Attach(dc);
@@ -205,9 +231,6 @@ int Stages(const char* path)
                     drawn - laidOut, file.ReadInTwoHalves() ? " (two halves at once)" : "");
         canvas.Attach(nullptr);
     }
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    DeleteObject(bitmap);
     return 0;
 }
 
@@ -239,12 +262,9 @@ double RenderOnce(const char* path, const CsvOptions& options, HDC dc, const Set
 // The strict reading and the detected layout's by turns on the same file.
 int CompareDetection(int runs, const char* path)
 {
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    const SettingsRecord settings;
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, settings.width, settings.height);
-    ReleaseDC(nullptr, screen);
-    HGDIOBJ old = SelectObject(dc, bitmap);
+    BenchBitmap target;
+    const SettingsRecord& settings = target.settings;
+    HDC dc = target.dc;
     CsvOptions strict = ReadingOptions(settings);
     CsvOptions detected = strict;
     detected.detectLayout = 1;
@@ -256,9 +276,6 @@ int CompareDetection(int runs, const char* path)
     const double a = Median(strictTimes);
     const double b = Median(detectedTimes);
     std::printf("%s\tstrict %.3f s\tdetected %.3f s\tratio %.3f\n", path, a, b, b / a);
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    DeleteObject(bitmap);
     return 0;
 }
 
