@@ -35,6 +35,16 @@ bool StartAxis(XChart& chart, int& h, int& t)
 
 }  // namespace
 
+// Centred on the plot's height with the regular width, drawn bold and turned: it reaches a
+// little above centre.
+void XChart::DrawYCaption()
+{
+    int w = canvas.TextWidth(yAxis.caption.Text());
+    ScopedFont bold(canvas, CaptionFont(canvas.fontSpec));
+    int n = DivInt(height - marginTop - marginBottom - w, 2);
+    DrawRotatedText(canvas, kCaptionEdgeGap, height - marginBottom - n, kCaptionAngle, yAxis.caption.Text());
+}
+
 void XChart::DrawYAxis()
 {
     int h, t;
@@ -42,13 +52,8 @@ void XChart::DrawYAxis()
         return;
     canvas.FillRect(ToRect(0, 0, marginLeft, height - marginBottom + t));
 
-    if (yAxis.showCaption == 1) {
-        // Centred with the regular width, drawn bold: it reaches a little above centre.
-        int w = canvas.TextWidth(yAxis.caption.Text());
-        ScopedFont bold(canvas, CaptionFont(canvas.fontSpec));
-        int n = DivInt(height - marginTop - marginBottom - w, 2);
-        DrawRotatedText(canvas, kCaptionEdgeGap, height - marginBottom - n, kCaptionAngle, yAxis.caption.Text());
-    }
+    if (yAxis.showCaption == 1)
+        DrawYCaption();
 
     XString label;
     for (int i = 0; i < yAxis.ticks.Count(); ++i) {

@@ -62,6 +62,7 @@ public:
     void LayoutAndDraw();
     void Draw(int withFrame);
     void DrawYAxis();
+    void DrawYCaption();   // with the current brush
     void DrawXAxis();
     void DrawTitle();
     void DrawLegend();

@@ -15,8 +15,6 @@ namespace {
 
 constexpr int kPanelLines = 4;         // the least height of a panel, in text lines
 constexpr int kLabelGap = 3;           // between a tick mark and its label, as on the plain axes
-constexpr int kCaptionEdgeGap = 5;
-constexpr double kCaptionAngle = 90.0;
 
 }  // namespace
 
@@ -182,18 +180,11 @@ void XPanelChart::DrawXAxis()
     }
 }
 
-// Centred on the whole stack, bold, turned as on a plain chart.
+// Centred on the whole stack, as on a plain chart.
 void XPanelChart::DrawYCaption()
 {
     if (chart_.yAxis.showCaption != 1)
         return;
-    XCanvas& canvas = chart_.canvas;
-    const char* caption = chart_.yAxis.caption.Text();
-    const int w = canvas.TextWidth(caption);
-    FontSpec bold = canvas.fontSpec;
-    bold.bold = 1;
-    ScopedFont captionFont(canvas, bold);
-    const int n = DivInt(chart_.height - chart_.marginTop - chart_.marginBottom - w, 2);
-    SetSolidBrush(canvas, chart_.backColor);
-    DrawRotatedText(canvas, kCaptionEdgeGap, chart_.height - chart_.marginBottom - n, kCaptionAngle, caption);
+    SetSolidBrush(chart_.canvas, chart_.backColor);
+    chart_.DrawYCaption();
 }
