@@ -102,15 +102,15 @@ bool ParseCellNumber(const char* begin, const char* end, char decimalMark, doubl
     return begin < end && ParseWrittenNumber(begin, end, decimalMark, value);
 }
 
-bool IsMissingCell(const char* begin, const char* end)
+namespace {
+
+// True when the trimmed cell is one of the marks, in any letter case.
+bool IsOneOf(const char* begin, const char* end, const char* const* marks, std::size_t count)
 {
-    static const char* const kMarks[] = {"na", "n/a", "nan", "null", "none", "-", "--", "?", ".", "#n/a", "nil",
-                                         "missing", "n.a.", "#value!", "#div/0!", "-nan", "<na>"};
     TrimCell(begin, end);
     const std::size_t length = static_cast<std::size_t>(end - begin);
-    if (length == 0)
-        return true;
-    for (const char* mark : kMarks) {
+    for (std::size_t m = 0; m < count; ++m) {
+        const char* mark = marks[m];
         std::size_t i = 0;
         while (mark[i] && i < length && Lower(begin[i]) == mark[i])
             ++i;
@@ -118,4 +118,20 @@ bool IsMissingCell(const char* begin, const char* end)
             return true;
     }
     return false;
+}
+
+}  // namespace
+
+bool IsMissingCell(const char* begin, const char* end)
+{
+    static const char* const kMarks[] = {"", "na", "n/a", "nan", "null", "none", "-", "--", "?", ".", "#n/a", "nil",
+                                         "missing", "n.a.", "#value!", "#div/0!", "-nan", "<na>"};
+    return IsOneOf(begin, end, kMarks, sizeof kMarks / sizeof kMarks[0]);
+}
+
+bool IsTotalsCell(const char* begin, const char* end)
+{
+    static const char* const kLabels[] = {"total", "totals", "grand total", "subtotal", "sub-total", "sum",
+                                          "average", "mean", "total:", "totals:", "grand total:", "sum:"};
+    return IsOneOf(begin, end, kLabels, sizeof kLabels / sizeof kLabels[0]);
 }

@@ -12,5 +12,9 @@ bool ParseCellNumber(const char* begin, const char* end, char decimalMark, doubl
 // #N/A, nil, missing (in any letter case).
 bool IsMissingCell(const char* begin, const char* end);
 
+// A label that sums up the rows above it: Total, Totals, Grand total, Subtotal, Sum,
+// Average, Mean (in any letter case, a colon after it allowed).
+bool IsTotalsCell(const char* begin, const char* end);
+
 // Spaces and tabs around the cell's text cut off.
 void TrimCell(const char*& begin, const char*& end);

@@ -31,6 +31,7 @@ inline bool IsPoint(double x, double y)
 struct WalkStart {
     long long dataIndex = 0;
     bool fileStart = true;   // the first used line is skipped, and the first point starts the range
+    bool toFileEnd = true;   // it reads on to the file's end, not to where a later half begins
 };
 
 // Every column a series, every line one data row. Series k holds column firstColumn + k,

@@ -3,7 +3,9 @@
 //   void Gap(int series, double x)   the series' line breaks here
 // A record is data when its X reads (a row number always does) and it has the table's
 // field count or a number in a series column; other records (notes, totals, blank lines)
-// are passed over and take no row number.
+// are passed over and take no row number. A record whose label (the first text column)
+// says it sums up the rows above it, such as "Total", is passed over too when no data
+// record follows it: it is held until one does.
 #pragma once
 
 #include "csv/CellNumber.h"
@@ -22,7 +24,8 @@ class LayoutPoints {
 public:
     LayoutPoints(const CsvLayout& layout, Sink& sink, const WalkStart& start)
         : layout_(layout), sink_(sink), joiner_(layout.separator, layout.quote, layout.spanLines),
-          dataIndex_(start.dataIndex), firstIndex_(start.dataIndex), values_(layout.series.size()),
+          dataIndex_(start.dataIndex), firstIndex_(start.dataIndex), toFileEnd_(start.toFileEnd),
+          values_(layout.series.size()),
           plainNumbers_(layout.decimalMark == '.' && QuotedFields::CanCutAfterNumber(layout.separator))
     {
         for (std::size_t k = 0; k < values_.size(); ++k)
@@ -37,6 +40,7 @@ public:
             roles_[static_cast<std::size_t>(layout.timeColumn)] = Role::TimeOfDay;
         for (int column : layout.series)
             roles_[static_cast<std::size_t>(column)] = Role::Series;
+        MarkLabelColumn();
     }
 
     void AddLine(const char* text, std::size_t length)
@@ -47,6 +51,12 @@ public:
     void Finish()
     {
         joiner_.Finish([this](const char* record, std::size_t size, int) { AddRecord(record, size); });
+        if (!heldTotals_)
+            return;
+        if (toFileEnd_)
+            ++trailing_;   // the table's totals: a note under it
+        else
+            EmitHeldTotals();   // the file goes on past this walk
     }
 
     long long DataRows() const { return dataIndex_ - firstIndex_; }
@@ -57,10 +67,11 @@ private:
     void AddRecord(const char* text, std::size_t length)
     {
         QuotedFields fields(text, length, layout_.separator, layout_.quote);
-        double x = static_cast<double>(dataIndex_);
+        double x = 0;
         double timeOfDay = 0;
         bool xRead = layout_.xColumn < 0;
         bool anyNumber = false;
+        bool totals = false;
         std::size_t next = 0;   // the next series' index
         int count = 0;
         CellText cell;
@@ -78,6 +89,8 @@ private:
                 xRead = ReadX(cell, x);
             } else if (role == Role::TimeOfDay) {
                 ReadTimeOfDay(cell, timeOfDay);
+            } else if (role == Role::Label) {
+                totals = IsTotalsCell(cell.begin, cell.end);
             } else if (role == Role::Series) {
                 double& value = values_[next++];
                 if (!ParseCellNumber(cell.begin, cell.end, layout_.decimalMark, value))
@@ -94,18 +107,53 @@ private:
             return;
         }
         trailing_ = 0;
+        if (heldTotals_)
+            EmitHeldTotals();
+        if (layout_.xColumn < 0)
+            x = static_cast<double>(dataIndex_);
         x += timeOfDay;
-        for (std::size_t k = 0; k < values_.size(); ++k) {
+        if (totals) {
+            heldTotals_ = true;
+            heldX_ = x;
+            heldValues_ = values_;
+            return;
+        }
+        Emit(x, values_);
+    }
+
+    // The record's points, the row number counted.
+    void Emit(double x, const std::vector<double>& values)
+    {
+        for (std::size_t k = 0; k < values.size(); ++k) {
             const int series = static_cast<int>(k);
             if (!sink_.Wants(series))
                 continue;
-            const double y = values_[k];
+            const double y = values[k];
             if (y != y)
                 sink_.Gap(series, x);
             else if (IsPoint(x, y))
                 sink_.Point(series, x, y, false);
         }
         ++dataIndex_;
+    }
+
+    void EmitHeldTotals()
+    {
+        heldTotals_ = false;
+        Emit(heldX_, heldValues_);
+    }
+
+    // The first text column labels the rows; read only when it may say "Total".
+    void MarkLabelColumn()
+    {
+        for (std::size_t c = 0; c < layout_.columns.size(); ++c) {
+            if (layout_.columns[c].kind != ColumnKind::Text)
+                continue;
+            if (c >= roles_.size())
+                roles_.resize(c + 1, Role::None);
+            roles_[c] = Role::Label;
+            return;
+        }
     }
 
     bool ReadX(const CellText& cell, double& x) const
@@ -126,15 +174,19 @@ private:
     static constexpr double kGap = std::numeric_limits<double>::quiet_NaN();
 
     // What a column up to the last one read gives the record.
-    enum class Role : unsigned char { None, X, TimeOfDay, Series };
+    enum class Role : unsigned char { None, X, TimeOfDay, Series, Label };
 
     const CsvLayout& layout_;
     Sink& sink_;
     RecordJoiner joiner_;
     long long dataIndex_;
     const long long firstIndex_;
+    const bool toFileEnd_;
     long long trailing_ = 0;
     std::vector<double> values_;   // the record's series values, a gap as NaN
+    bool heldTotals_ = false;      // a totals record, until a data record follows it
+    double heldX_ = 0;
+    std::vector<double> heldValues_;
     const bool plainNumbers_;
     std::vector<Role> roles_;
 };

@@ -117,6 +117,14 @@ bool ReadInHalves(Reading reading)
     }
 }
 
+// The earlier half's walk: from the file's start to where the later half begins.
+WalkStart EarlierHalf()
+{
+    WalkStart start;
+    start.toFileEnd = false;
+    return start;
+}
+
 bool HasTwoProcessors()
 {
     SYSTEM_INFO system = {};
@@ -217,7 +225,7 @@ void XCsvReader::ScanHalves()
     });
     reader_.Rewind(0, halves_.laterBegin);
     MeasuredPoints earlier(layout_ != nullptr);
-    const long long earlierLines = Walk(reader_, earlier, WalkStart());
+    const long long earlierLines = Walk(reader_, earlier, EarlierHalf());
     worker.Join();
     range_ = earlier.range;
     seriesCount_ = earlier.seriesCount;
@@ -303,7 +311,7 @@ bool XCsvReader::DrawHalves(XChart& chart)
     });
     reader_.Rewind(0, halves_.laterBegin);
     DrawnPoints drawn(earlier, seriesCount_);
-    Walk(reader_, drawn, WalkStart());
+    Walk(reader_, drawn, EarlierHalf());
     earlier.FinishGroup();
     worker.Join();
     if (!earlier.InGroup(last) || !later.InGroup(last))

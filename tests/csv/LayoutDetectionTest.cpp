@@ -179,6 +179,8 @@ TEST(LayoutDetection, PointsGapsAndNotesUnderTheTable)
          {{{2001, 1234.5}, {2002, 2000}, {2003, 1500}}}},
         {"notes and totals under the table", "n,v\n5,4\n6,2\n7,3\n\nTotal,9\nSource: own count\n",
          {{{5, 4}, {6, 2}, {7, 3}}}},
+        {"a totals row ends the table", "month,sales\nJan,10\nFeb,12\nMar,9\nTotal:,31\n", {{{0, 10}, {1, 12}, {2, 9}}}},
+        {"a totals row inside the table", "region,v\nNorth,4\nTotal,9\nSouth,5\n", {{{0, 4}, {1, 9}, {2, 5}}}},
         {"a quoted line break keeps its row", "k,note,v\n3,\"two\nlines\",5\n4,x,6\n5,y,4\n", {{{3, 5}, {4, 6}, {5, 4}}}},
         {"a stray quote swallows no row after it", "k,note,v\n3,\"two\nlines\",5\n4,\"oops,6\n5,y,4\n6,z,7\n",
          {{{3, 5}, {5, 4}, {6, 7}}}},
