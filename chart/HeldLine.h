@@ -4,6 +4,7 @@
 #pragma once
 
 #include "canvas/PlotMask.h"
+#include "chart/ColumnSpan.h"
 #include "chart/LineRunDrawer.h"
 #include "chart/SeriesMapping.h"
 
@@ -32,6 +33,7 @@ public:
 
     // The line's next segment, its end pixel excluded.
     void Segment(int x1, int y1, int x2, int y2) { runs_.Segment(x1, y1, x2, y2); }
+    bool RunSettledAt(int x) const { return runs_.SettledAt(x); }
     // What the runs hand on: kept, or drawn into the mask a batch at a time.
     void Add(int x1, int y1, int x2, int y2);
     // Hands on what the runs hold back, and draws what is kept into a mask: before drawing.
@@ -42,6 +44,7 @@ public:
     long long Bytes() const;
 
     LineEnd end;   // its first point too, for the segment from the earlier half of a file
+    ColumnSpan span;
 
 private:
     void ToMask();

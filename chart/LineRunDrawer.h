@@ -35,6 +35,10 @@ public:
         end_ = y2;
     }
 
+    // True while a run in column x goes on whose pixels are all set but for what Flush
+    // adds, its end pixel among them.
+    bool SettledAt(int x) const { return inRun_ && runX_ == x && !endUncovered_; }
+
     // Hands on what is still held back; call before the pen or the clipping changes.
     void Flush()
     {

@@ -22,6 +22,15 @@ struct MappedPoint {
     int inWindow = 0;   // PointInDblRect of the data window
 };
 
+// A point's X alone, mapped as MappedPoint maps it: for the points of a row, which share it.
+struct MappedX {
+    double value = 0;
+    double offset = 0;
+    int px = 0;
+    bool exact = false;      // offset within +-kExactOffsetLimit
+    bool inWindow = false;   // within the data window's X range
+};
+
 // The far end of a series' line while its points come one after another.
 struct LineEnd {
     MappedPoint first;
@@ -48,13 +57,24 @@ public:
         return p;
     }
 
-    // The same for a point whose X is that of `sameX`, already mapped: one division less
-    // where the points of a line share their X (series in columns).
-    MappedPoint MapWithX(const MappedPoint& sameX, double y) const
+    MappedX MapX(double x) const
+    {
+        MappedX m;
+        m.value = x;
+        m.offset = (x - xMin_) / xUnitsPerPixel_;
+        m.exact = std::fabs(m.offset) <= kExactOffsetLimit;
+        m.px = m.exact ? Floor(m.offset) : 0;
+        m.inWindow = window_.xMin <= x && x <= window_.xMax;
+        return m;
+    }
+
+    // The same as Map for a point whose X is mapped already: one division less where the
+    // points of a row share their X (series in columns).
+    MappedPoint MapWithX(const MappedX& x, double y) const
     {
         MappedPoint p;
-        p.value = XDblPoint(sameX.value.x, y);
-        p.offset = XDblPoint(sameX.offset.x, (y - yMin_) / yUnitsPerPixel_);
+        p.value = XDblPoint(x.value, y);
+        p.offset = XDblPoint(x.offset, (y - yMin_) / yUnitsPerPixel_);
         Round(p);
         return p;
     }

@@ -61,12 +61,13 @@ void XStreamedSeries::Point(int series, double x, double y)
 {
     if (!InGroup(series))
         return;
-    const MappedPoint p =
-        mappedAny_ && x == lastMapped_.value.x ? mapping_.MapWithX(lastMapped_, y) : mapping_.Map(x, y);
-    lastMapped_ = p;
-    mappedAny_ = true;
-    int x1, y1, x2, y2;
+    if (!mappedAny_ || !(x == lastX_.value)) {
+        lastX_ = mapping_.MapX(x);
+        mappedAny_ = true;
+    }
     if (!held_) {
+        const MappedPoint p = mapping_.MapWithX(lastX_, y);
+        int x1, y1, x2, y2;
         if (series != turnSeries_)
             StartTurnSeries(series);
         if (mapping_.Extend(turn_->end, p, x1, y1, x2, y2))
@@ -74,10 +75,33 @@ void XStreamedSeries::Point(int series, double x, double y)
         return;
     }
     HeldLine& line = *lines_[static_cast<std::size_t>(series - groupBegin_)];
+    if (line.span.Within(lastX_, y) && line.RunSettledAt(mapping_.Plot().left + lastX_.px)) {
+        line.span.Hold(lastX_, y);   // the point held before changes nothing now
+        return;
+    }
+    ReleaseHeld(line);
+    if (InGroup(series))   // unless drawing the held point gave the line to the next group
+        DrawHeld(line, mapping_.MapWithX(lastX_, y));
+}
+
+// A point of a held line drawn: the segment to it from the line's end.
+void XStreamedSeries::DrawHeld(HeldLine& line, const MappedPoint& p)
+{
+    int x1, y1, x2, y2;
     if (mapping_.Extend(line.end, p, x1, y1, x2, y2))
         line.Segment(x1, y1, x2, y2);
+    line.span.Track(p);
     if (memory_.Over())
         ShedOverBudget();   // now that no line is in the middle of an addition
+}
+
+// The point held back, drawn now that a later one does not replace it.
+void XStreamedSeries::ReleaseHeld(HeldLine& line)
+{
+    if (!line.span.held)
+        return;
+    line.span.held = false;
+    DrawHeld(line, mapping_.MapWithX(line.span.heldX, line.span.heldY));
 }
 
 void XStreamedSeries::StartTurnSeries(int series)
@@ -128,6 +152,8 @@ void XStreamedSeries::EndGroup()
 
 void XStreamedSeries::FinishGroup()
 {
+    for (std::size_t i = 0; i < lines_.size(); ++i)
+        ReleaseHeld(*lines_[i]);   // may shed the group's last lines
     for (const auto& line : lines_)
         line->Flush();
 }

@@ -61,6 +61,8 @@ private:
     void FinishTurnSeries();
     COLORREF DrawColor(int series) const;
     void ShedOverBudget();
+    void DrawHeld(HeldLine& line, const MappedPoint& p);
+    void ReleaseHeld(HeldLine& line);
     void JoinHalves(HeldLine& earlier, const HeldLine& later);
 
     XChart& chart_;
@@ -72,7 +74,7 @@ private:
     SolidPens pens_;
     int groupBegin_ = 0;
     int groupEnd_ = 0;
-    MappedPoint lastMapped_;   // the last point mapped, whose X the next point may share
+    MappedX lastX_;   // the last X mapped, which the next point may share
     bool mappedAny_ = false;
     // Series in turn: the one drawn now.
     std::unique_ptr<TurnLine> turn_;

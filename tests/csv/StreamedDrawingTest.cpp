@@ -167,6 +167,39 @@ TEST(StreamedDrawing, SetsThePixelsOfThePlainWayOnRandomFiles)
     }
 }
 
+// Many rows to a pixel column: the points within what a column's run reaches already are
+// held back, never changing a pixel, whether columns have a few points or thousands,
+// values repeat or gaps break the lines.
+TEST(StreamedDrawing, DenseColumnsSetThePixelsOfThePlainWay)
+{
+    Random random(20261211);
+    for (int rows : {300, 4000}) {
+        for (int detected = 0; detected < 2; ++detected) {
+            std::string text = detected ? "a,b,c\n" : "";
+            double walks[3] = {};
+            for (int row = 0; row < rows; ++row) {
+                for (int k = 0; k < 3; ++k) {
+                    const unsigned step = random.Below(9);
+                    walks[k] += step < 3 ? 0.0 : static_cast<double>(step) - 6;   // repeats, climbs and falls
+                    const bool gap = detected && random.Below(50) == 0;
+                    text += (k ? "," : "") + (gap ? std::string("NA") : std::to_string(static_cast<int>(walks[k])));
+                }
+                text += "\n";
+            }
+            TempFile file(text);
+            for (const auto& size : {std::make_pair(640, 480), std::make_pair(37, 29), std::make_pair(200, 12)}) {
+                Drawing d{CsvOptions(), size.first, size.second, CsvReadingLimits()};
+                d.options.detectLayout = detected;
+                d.options.palette.colors = SettingsRecord::seriesColors;
+                d.options.palette.count = kSeriesColorCount;
+                SCOPED_TRACE(std::to_string(rows) + " rows, " + std::to_string(size.first) + "x" +
+                             std::to_string(size.second) + (detected ? ", detected" : ""));
+                EXPECT_TRUE(Draw(file.Path(), d, true) == Draw(file.Path(), d, false));
+            }
+        }
+    }
+}
+
 // Halves whose thread or memory cannot be had, whichever of their allocations fails in
 // either pass, before or while they read: the file is read in one thread instead, to the
 // same pixels. No more failures end the drawing than the one-thread reading has
