@@ -22,7 +22,7 @@ bool LonePoints::Next(int series, double x, double y, XDblPoint& lone)
         return false;
     SeriesRuns& runs = series_[static_cast<std::size_t>(series)];
     if (std::isnan(x) || std::isnan(y)) {
-        const bool dot = runs.current.points == 1 && (part_ != Part::LaterHalf || runs.gapSeen);
+        const bool dot = runs.current.points == 1 && (span_ != Span::LaterHalf || runs.gapSeen);
         lone = runs.current.point;
         runs.current = Run();
         runs.gapSeen = true;
@@ -44,10 +44,10 @@ bool LonePoints::LoneAtEnd(int series, XDblPoint& lone) const
 {
     const SeriesRuns& runs = series_[static_cast<std::size_t>(series)];
     lone = runs.current.point;
-    switch (part_) {
-    case Part::Whole:
+    switch (span_) {
+    case Span::Whole:
         return runs.current.points == 1;
-    case Part::LaterHalf:
+    case Span::LaterHalf:
         return runs.current.points == 1 && runs.gapSeen;
     default:
         return false;

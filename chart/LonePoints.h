@@ -11,20 +11,20 @@
 
 class LonePoints {
 public:
-    // What the points are of: the whole file, or one of its two halves.
-    enum class Part { Whole, EarlierHalf, LaterHalf };
+    // What of a file the points are: all of it, or one of its two halves.
+    enum class Span { Whole, EarlierHalf, LaterHalf };
 
-    explicit LonePoints(Part part) : part_(part) {}
+    explicit LonePoints(Span span) : span_(span) {}
 
     // Series 0 to count - 1, with no point yet.
     void Reset(std::size_t seriesCount);
 
     // The series' next point, a gap when x or y is not a number. True, with the point,
-    // when this gap ends a run of a single point that this part draws as a dot.
+    // when this gap ends a run of a single point that this span draws as a dot.
     bool Next(int series, double x, double y, XDblPoint& lone);
 
     // After the last point: true, with the point, when the series' last run is a single
-    // point that this part draws as a dot.
+    // point that this span draws as a dot.
     bool LoneAtEnd(int series, XDblPoint& lone) const;
 
     // Of the earlier half, with the later half's: true, with the point, when the run that
@@ -42,6 +42,6 @@ private:
         bool gapSeen = false;
     };
 
-    const Part part_;
+    const Span span_;
     std::vector<SeriesRuns> series_;
 };

@@ -14,8 +14,8 @@ struct XPanelStreams::Stream {
     bool inGroup = false;
 };
 
-XPanelStreams::XPanelStreams(XPanelChart& panels, long long memoryBudget, LonePoints::Part part)
-    : panels_(panels), lonePoints_(part)
+XPanelStreams::XPanelStreams(XPanelChart& panels, long long memoryBudget, LonePoints::Span span)
+    : panels_(panels), lonePoints_(span)
 {
     const int count = panels.PanelCount();
     const std::vector<std::vector<int>>& groups = panels.Groups();

@@ -17,9 +17,9 @@ class XStreamedSeries;
 class XPanelStreams : public XObject {
 public:
     // After XPanelChart::LayoutAndDraw. Series n is drawn in the colour of the chart's
-    // series n. The panels share the memory budget. `part`: what of the file the points are.
+    // series n. The panels share the memory budget. `span`: what of the file the points are.
     explicit XPanelStreams(XPanelChart& panels, long long memoryBudget = kMemoryBudget,
-                           LonePoints::Part part = LonePoints::Part::Whole);
+                           LonePoints::Span span = LonePoints::Span::Whole);
     ~XPanelStreams() override;
     XPanelStreams(const XPanelStreams&) = delete;
     XPanelStreams& operator=(const XPanelStreams&) = delete;

@@ -329,7 +329,7 @@ bool XCsvReader::DrawHalves(XChart& chart)
 bool XCsvReader::DrawHalves(XPanelChart& panels)
 {
     const long long budget = limits_.memoryBudget / 2;
-    XPanelStreams earlier(panels, budget, LonePoints::Part::EarlierHalf);
-    XPanelStreams later(panels, budget, LonePoints::Part::LaterHalf);
+    XPanelStreams earlier(panels, budget, LonePoints::Span::EarlierHalf);
+    XPanelStreams later(panels, budget, LonePoints::Span::LaterHalf);
     return DrawHalvesInto(earlier, later);
 }
