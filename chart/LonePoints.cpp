@@ -5,7 +5,14 @@
 
 namespace {
 
-int OneMore(int points) { return points < 2 ? points + 1 : 2; }
+// Beyond its first point a run only counts to two: only its first can stand alone.
+void Extend(LonePoints::Run& run, double x, double y)
+{
+    if (run.points == 0)
+        run.point = XDblPoint(x, y);
+    if (run.points < 2)
+        ++run.points;
+}
 
 }  // namespace
 
@@ -28,13 +35,9 @@ bool LonePoints::Next(int series, double x, double y, XDblPoint& lone)
         runs.gapSeen = true;
         return dot;
     }
-    if (!runs.gapSeen) {
-        if (runs.leading.points == 0)
-            runs.leading.point = XDblPoint(x, y);
-        runs.leading.points = OneMore(runs.leading.points);
-    }
-    runs.current.point = XDblPoint(x, y);
-    runs.current.points = OneMore(runs.current.points);
+    if (!runs.gapSeen)
+        Extend(runs.leading, x, y);
+    Extend(runs.current, x, y);
     return false;
 }
 

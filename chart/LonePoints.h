@@ -31,11 +31,13 @@ public:
     // crosses from one into the other is a single point.
     bool LoneAcross(int series, const LonePoints& later, XDblPoint& lone) const;
 
-private:
+    // A run of points between gaps.
     struct Run {
-        XDblPoint point;   // the first of a leading run, the last of the current one
+        XDblPoint point;   // its first
         int points = 0;    // 0, 1, or 2 for two or more
     };
+
+private:
     struct SeriesRuns {
         Run leading;       // before the first gap
         Run current;       // since the last gap

@@ -52,16 +52,20 @@ bool XPanelStreams::NextGroup()
         stream->inGroup = stream->lines->NextGroup();
         any = any || stream->inGroup;
     }
+    linesOf_.assign(panelOf_.size(), nullptr);
+    for (std::size_t series = 0; series < panelOf_.size(); ++series) {
+        const int panel = panelOf_[series];
+        if (panel >= 0 && streams_[static_cast<std::size_t>(panel)]->inGroup)
+            linesOf_[series] = streams_[static_cast<std::size_t>(panel)]->lines.get();
+    }
     lonePoints_.Reset(panelOf_.size());
     return any;
 }
 
 XStreamedSeries* XPanelStreams::LinesOf(int series) const
 {
-    if (series < 0 || series >= static_cast<int>(panelOf_.size()) || panelOf_[static_cast<std::size_t>(series)] < 0)
-        return nullptr;
-    const Stream& stream = *streams_[static_cast<std::size_t>(panelOf_[static_cast<std::size_t>(series)])];
-    return stream.inGroup ? stream.lines.get() : nullptr;
+    return series >= 0 && series < static_cast<int>(linesOf_.size()) ? linesOf_[static_cast<std::size_t>(series)]
+                                                                      : nullptr;
 }
 
 void XPanelStreams::Point(int series, double x, double y)
@@ -134,6 +138,7 @@ void XPanelStreams::DrawGroup(XPanelStreams* laterHalf)
             stream.lines->DrawGroup(laterHalf ? laterHalf->streams_[p]->lines.get() : nullptr);
         stream.inGroup = false;
     }
+    linesOf_.assign(linesOf_.size(), nullptr);
 }
 
 // From the point one pixel down and left, then around the square one pixel out: with the

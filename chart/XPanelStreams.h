@@ -53,5 +53,6 @@ private:
     std::vector<std::unique_ptr<Stream>> streams_;
     std::vector<int> panelOf_;     // of each series
     std::vector<int> indexInPanel_;
+    std::vector<XStreamedSeries*> linesOf_;   // of each series in the group now, else null
     LonePoints lonePoints_;
 };
