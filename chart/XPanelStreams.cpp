@@ -6,7 +6,7 @@
 #include "chart/XSeries.h"
 #include "chart/XStreamedSeries.h"
 
-#include <cmath>
+#include <limits>
 
 struct XPanelStreams::Stream {
     std::vector<COLORREF> colors;       // of the panel's series, in its order
@@ -14,13 +14,8 @@ struct XPanelStreams::Stream {
     bool inGroup = false;
 };
 
-struct XPanelStreams::Run {
-    double x = 0;
-    double y = 0;
-    int points = 0;   // since the last gap: 0, 1, or 2 for two or more
-};
-
-XPanelStreams::XPanelStreams(XPanelChart& panels, long long memoryBudget) : panels_(panels)
+XPanelStreams::XPanelStreams(XPanelChart& panels, long long memoryBudget, LonePoints::Span span)
+    : panels_(panels), lonePoints_(span)
 {
     const int count = panels.PanelCount();
     const std::vector<std::vector<int>>& groups = panels.Groups();
@@ -46,7 +41,6 @@ XPanelStreams::XPanelStreams(XPanelChart& panels, long long memoryBudget) : pane
                                                 memoryBudget / count));   // count > 0 inside the loop
         streams_.push_back(std::move(stream));
     }
-    runs_.resize(panelOf_.size());
 }
 
 XPanelStreams::~XPanelStreams() = default;
@@ -58,44 +52,98 @@ bool XPanelStreams::NextGroup()
         stream->inGroup = stream->lines->NextGroup();
         any = any || stream->inGroup;
     }
-    runs_.assign(runs_.size(), Run());
+    linesOf_.assign(panelOf_.size(), nullptr);
+    for (std::size_t series = 0; series < panelOf_.size(); ++series) {
+        const int panel = panelOf_[series];
+        if (panel >= 0 && streams_[static_cast<std::size_t>(panel)]->inGroup)
+            linesOf_[series] = streams_[static_cast<std::size_t>(panel)]->lines.get();
+    }
+    lonePoints_.Reset(panelOf_.size());
     return any;
+}
+
+XStreamedSeries* XPanelStreams::LinesOf(int series) const
+{
+    return series >= 0 && series < static_cast<int>(linesOf_.size()) ? linesOf_[static_cast<std::size_t>(series)]
+                                                                      : nullptr;
 }
 
 void XPanelStreams::Point(int series, double x, double y)
 {
-    if (series < 0 || series >= static_cast<int>(panelOf_.size()) || panelOf_[static_cast<std::size_t>(series)] < 0)
+    XStreamedSeries* lines = LinesOf(series);
+    if (!lines)
         return;
-    Stream& stream = *streams_[static_cast<std::size_t>(panelOf_[static_cast<std::size_t>(series)])];
-    if (!stream.inGroup)
-        return;
-    Run& run = runs_[static_cast<std::size_t>(series)];
-    const bool gap = std::isnan(x) || std::isnan(y);
-    if (gap && run.points == 1)
-        Dot(series, run);
-    stream.lines->Point(indexInPanel_[static_cast<std::size_t>(series)], x, y);
-    run.x = x;
-    run.y = y;
-    run.points = gap ? 0 : (run.points < 2 ? run.points + 1 : 2);
+    XDblPoint lone;
+    if (lonePoints_.Next(series, x, y, lone))
+        Dot(series, lone);
+    lines->Point(indexInPanel_[static_cast<std::size_t>(series)], x, y);
 }
 
 void XPanelStreams::EndGroup()
 {
-    for (std::size_t series = 0; series < runs_.size(); ++series) {
-        if (runs_[series].points == 1 && panelOf_[series] >= 0 && streams_[static_cast<std::size_t>(panelOf_[series])]->inGroup)
-            Dot(static_cast<int>(series), runs_[series]);
+    FinishGroup();
+    DrawGroup(nullptr);
+}
+
+bool XPanelStreams::HoldsAllSeries() const
+{
+    for (const auto& stream : streams_) {
+        const int last = static_cast<int>(stream->colors.size()) - 1;
+        if (stream->inGroup && !stream->lines->InGroup(last))
+            return false;
     }
-    runs_.assign(runs_.size(), Run());
+    return true;
+}
+
+void XPanelStreams::FinishGroup()
+{
+    XDblPoint lone;
+    for (int series = 0; series < static_cast<int>(panelOf_.size()); ++series) {
+        if (LinesOf(series) && lonePoints_.LoneAtEnd(series, lone))
+            Dot(series, lone);
+    }
     for (const auto& stream : streams_) {
         if (stream->inGroup)
-            stream->lines->EndGroup();
-        stream->inGroup = false;
+            stream->lines->FinishGroup();
     }
+}
+
+// The point, with its dot, as a run of its own in this half's line: between two gaps, so
+// that no segment joins it to the points around it, as none does in the whole file.
+void XPanelStreams::DotAcross(const XPanelStreams& laterHalf)
+{
+    const double gap = std::numeric_limits<double>::quiet_NaN();
+    XDblPoint lone;
+    for (int series = 0; series < static_cast<int>(panelOf_.size()); ++series) {
+        XStreamedSeries* lines = LinesOf(series);
+        if (!lines || !lonePoints_.LoneAcross(series, laterHalf.lonePoints_, lone))
+            continue;
+        const int index = indexInPanel_[static_cast<std::size_t>(series)];
+        lines->Point(index, gap, gap);
+        lines->Point(index, lone.x, lone.y);
+        Dot(series, lone);
+        lines->Point(index, gap, gap);
+    }
+    for (const auto& stream : streams_) {
+        if (stream->inGroup)
+            stream->lines->FinishGroup();   // what the dots added, handed on
+    }
+}
+
+void XPanelStreams::DrawGroup(XPanelStreams* laterHalf)
+{
+    for (std::size_t p = 0; p < streams_.size(); ++p) {
+        Stream& stream = *streams_[p];
+        if (stream.inGroup)
+            stream.lines->DrawGroup(laterHalf ? laterHalf->streams_[p]->lines.get() : nullptr);
+        stream.inGroup = false;
+    }
+    linesOf_.assign(linesOf_.size(), nullptr);
 }
 
 // From the point one pixel down and left, then around the square one pixel out: with the
 // point itself, every pixel of the 3 by 3 square (a segment does not set its end pixel).
-void XPanelStreams::Dot(int series, const Run& run)
+void XPanelStreams::Dot(int series, const XDblPoint& point)
 {
     const int panel = panelOf_[static_cast<std::size_t>(series)];
     const XChart& chart = panels_.Panel(panel);
@@ -104,5 +152,5 @@ void XPanelStreams::Dot(int series, const Run& run)
     const double corners[][2] = {{-1, -1}, {1, -1}, {1, 1}, {-1, 1}, {-1, -1}};
     XStreamedSeries& lines = *streams_[static_cast<std::size_t>(panel)]->lines;
     for (const auto& corner : corners)
-        lines.Point(indexInPanel_[static_cast<std::size_t>(series)], run.x + corner[0] * dx, run.y + corner[1] * dy);
+        lines.Point(indexInPanel_[static_cast<std::size_t>(series)], point.x + corner[0] * dx, point.y + corner[1] * dy);
 }

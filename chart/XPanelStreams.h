@@ -1,9 +1,11 @@
 // The second pass over a panelled chart: each series' points, as they come one at a time,
 // drawn into its panel. A point that is not a number is a gap: the line stops there and
 // starts again after it; a point alone between two gaps (or a gap and an end) is drawn as
-// a dot of 3 by 3 pixels.
+// a dot of 3 by 3 pixels. A file read in two halves at once goes to two of these, one a
+// half, drawn together.
 #pragma once
 
+#include "chart/LonePoints.h"
 #include "xlib/XObject.h"
 
 #include <memory>
@@ -15,8 +17,9 @@ class XStreamedSeries;
 class XPanelStreams : public XObject {
 public:
     // After XPanelChart::LayoutAndDraw. Series n is drawn in the colour of the chart's
-    // series n. The panels share the memory budget.
-    explicit XPanelStreams(XPanelChart& panels, long long memoryBudget = kMemoryBudget);
+    // series n. The panels share the memory budget. `span`: what of the file the points are.
+    explicit XPanelStreams(XPanelChart& panels, long long memoryBudget = kMemoryBudget,
+                           LonePoints::Span span = LonePoints::Span::Whole);
     ~XPanelStreams() override;
     XPanelStreams(const XPanelStreams&) = delete;
     XPanelStreams& operator=(const XPanelStreams&) = delete;
@@ -28,17 +31,28 @@ public:
     void Point(int series, double x, double y);
     void EndGroup();
 
+    // As XStreamedSeries, for the two halves of a file, each into an object of its own:
+    // NextGroup on both, which must then hold every series of every panel; FinishGroup on
+    // each half's thread when its points are in; DotAcross on the earlier half's object with
+    // the later half's (which may take more memory: see HoldsAllSeries), then DrawGroup.
+    bool HoldsAllSeries() const;
+    void FinishGroup();
+    // The dots of runs that cross from the earlier half into the later one.
+    void DotAcross(const XPanelStreams& laterHalf);
+    void DrawGroup(XPanelStreams* laterHalf);
+
     static constexpr long long kMemoryBudget = 16LL << 20;
 
 private:
     struct Stream;   // one panel's series
-    struct Run;      // where a series' line is: its last point, and whether it stands alone
 
-    void Dot(int series, const Run& run);
+    XStreamedSeries* LinesOf(int series) const;
+    void Dot(int series, const XDblPoint& point);
 
     XPanelChart& panels_;
     std::vector<std::unique_ptr<Stream>> streams_;
     std::vector<int> panelOf_;     // of each series
     std::vector<int> indexInPanel_;
-    std::vector<Run> runs_;
+    std::vector<XStreamedSeries*> linesOf_;   // of each series in the group now, else null
+    LonePoints lonePoints_;
 };

@@ -38,6 +38,8 @@ public:
     // is a group to draw, which this starts.
     bool NextGroup();
     bool InGroup(int series) const { return series >= groupBegin_ && series < groupEnd_; }
+    // The group is the first and holds every series: a file's half needs that.
+    bool HoldsAllSeries() const { return groupBegin_ == 0 && groupEnd_ >= seriesCount_; }
 
     // The next point of the series; points of series outside the group are passed over.
     void Point(int series, double x, double y);

@@ -125,6 +125,11 @@ WalkStart EarlierHalf()
     return start;
 }
 
+// What the two halves' lines need once both are read, before they are drawn: in panels,
+// the dots of lone points whose run crosses from one half into the other.
+void JoinHalves(XStreamedSeries&, const XStreamedSeries&) {}
+void JoinHalves(XPanelStreams& earlier, const XPanelStreams& later) { earlier.DotAcross(later); }
+
 bool HasTwoProcessors()
 {
     SYSTEM_INFO system = {};
@@ -271,8 +276,10 @@ void XCsvReader::DrawSeries(XPanelChart& panels)
 {
     if (!readable_ || range_.empty)
         return;
-    XPanelStreams streams(panels, limits_.memoryBudget);
-    DrawWholeInto(streams);
+    if (!halves_.laterBegin || !ReadInHalves([&] { return DrawHalves(panels); })) {
+        XPanelStreams streams(panels, limits_.memoryBudget);
+        DrawWholeInto(streams);
+    }
 }
 
 template <typename Lines>
@@ -288,21 +295,18 @@ void XCsvReader::DrawWholeInto(Lines& lines)
 
 // Each half into lines of its own, at once; then both drawn, series by series. False, with
 // nothing drawn, when the series do not all fit in one group for both halves.
-bool XCsvReader::DrawHalves(XChart& chart)
+template <typename Lines>
+bool XCsvReader::DrawHalvesInto(Lines& earlier, Lines& later)
 {
-    const long long budget = limits_.memoryBudget / 2;
-    XStreamedSeries earlier(chart, seriesCount_, XStreamedSeries::Order::FileHalf, options_.palette, budget);
-    XStreamedSeries later(chart, seriesCount_, XStreamedSeries::Order::FileHalf, options_.palette, budget);
     if (!earlier.NextGroup() || !later.NextGroup())
         return true;   // nothing of a line can show
-    const int last = seriesCount_ - 1;
-    if (!earlier.InGroup(last) || !later.InGroup(last))
+    if (!earlier.HoldsAllSeries() || !later.HoldsAllSeries())
         return false;
     XLineReader laterReader;
     laterReader.Share(reader_);
     laterReader.Rewind(halves_.laterBegin, halves_.laterBegin + halves_.laterBytes);
     XWorkerThread worker([&] {
-        DrawnPoints drawn(later, seriesCount_);
+        DrawnPoints<Lines> drawn(later, seriesCount_);
         WalkStart start;
         start.fileStart = false;
         start.dataIndex = halves_.laterDataIndex;
@@ -310,12 +314,30 @@ bool XCsvReader::DrawHalves(XChart& chart)
         later.FinishGroup();
     });
     reader_.Rewind(0, halves_.laterBegin);
-    DrawnPoints drawn(earlier, seriesCount_);
+    DrawnPoints<Lines> drawn(earlier, seriesCount_);
     Walk(reader_, drawn, EarlierHalf());
     earlier.FinishGroup();
     worker.Join();
-    if (!earlier.InGroup(last) || !later.InGroup(last))
+    JoinHalves(earlier, later);
+    if (!earlier.HoldsAllSeries() || !later.HoldsAllSeries())
         return false;   // a half outgrew its budget after all, its lines taking masks
     earlier.DrawGroup(&later);
     return true;
+}
+
+bool XCsvReader::DrawHalves(XChart& chart)
+{
+    const long long budget = limits_.memoryBudget / 2;
+    XStreamedSeries earlier(chart, seriesCount_, XStreamedSeries::Order::FileHalf, options_.palette, budget);
+    XStreamedSeries later(chart, seriesCount_, XStreamedSeries::Order::FileHalf, options_.palette, budget);
+    return DrawHalvesInto(earlier, later);
+}
+
+// The panels share each half's budget.
+bool XCsvReader::DrawHalves(XPanelChart& panels)
+{
+    const long long budget = limits_.memoryBudget / 2;
+    XPanelStreams earlier(panels, budget, LonePoints::Span::EarlierHalf);
+    XPanelStreams later(panels, budget, LonePoints::Span::LaterHalf);
+    return DrawHalvesInto(earlier, later);
 }

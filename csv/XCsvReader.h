@@ -51,7 +51,7 @@ public:
     // further than the first pass did, and draws no series the first pass did not count.
     void DrawSeries(XChart& chart);
     // The same, after XPanelChart::LayoutAndDraw: each series' line in its panel, its gaps
-    // breaking it. The file is read whole, in one thread.
+    // breaking it.
     void DrawSeries(XPanelChart& panels);
 
     const DataRange& Range() const { return range_; }
@@ -80,7 +80,10 @@ private:
     void NameSeries(XChart& chart) const;
     template <typename Lines>
     void DrawWholeInto(Lines& lines);
+    template <typename Lines>
+    bool DrawHalvesInto(Lines& earlier, Lines& later);
     bool DrawHalves(XChart& chart);
+    bool DrawHalves(XPanelChart& panels);
     void DrawWhole(XChart& chart);
 
     const CsvOptions options_;

@@ -6,8 +6,9 @@
 # Each render is divided by the floor run right after it: the median of these ratios over
 # all rounds, and their quartiles, show what a busy machine does to the figures. Beside:
 # the medians of the times, the peak working set above the process's own, and gnuplot's png
-# terminal drawing the same four series. Last, the 32-bit plug-in renders 100 million rows
-# (3.8 GB).
+# terminal drawing the same four series, and the detected render over the strict one (csvbench
+# detect, in the same rounds, on the file with a header line added). Last, the 32-bit plug-in
+# renders 100 million rows (3.8 GB).
 #   bench.sh BUILD_DIR
 # BENCH_FILES (default "10k 100k 1m 10m 100m") picks the sizes, BENCH_ROUNDS (default 5)
 # the rounds.
@@ -36,6 +37,12 @@ generate() {  # rows file
       print line
     }
   }' > "$2"
+}
+
+# The file with the header line a,b,c,d before its rows, for the detected render.
+with_header() {  # file headed
+  [ -s "$2" ] && return 0
+  { echo 'a,b,c,d'; cat "$1"; } > "$2"
 }
 
 seconds() { date +%s.%N; }
@@ -69,48 +76,54 @@ quartiles() {
     END { printf "%.4f %.4f %.4f", at(0.5), at(0.25), at(0.75) }'
 }
 
-# Rounds of compare for one file: both targets by turns; prints per target
-# "render floor ratio ratio-q1 ratio-q3 peak pairs".
-compare_rounds() {  # file runs
-  local win round bits line
+# Rounds of compare for one file, and of detect for it with a header line: both targets by
+# turns; prints per target "render floor ratio ratio-q1 ratio-q3 peak pairs detected/strict".
+compare_rounds() {  # file headed-file runs
+  local win headed round bits line
   win=$(windows_path "$1")
-  : >"$dir/rounds64" && : >"$dir/rounds32"
+  headed=$(windows_path "$2")
+  : >"$dir/rounds64" && : >"$dir/rounds32" && : >"$dir/detect64" && : >"$dir/detect32"
   for round in $(seq "$rounds"); do
     for bits in 64 32; do
-      if [ "$bits" = 64 ]; then line=$("${bench64[@]}" compare "$dll64" "$2" "$win")
-      else line=$("${bench32[@]}" compare "$dll32" "$2" "$win"); fi
+      if [ "$bits" = 64 ]; then line=$("${bench64[@]}" compare "$dll64" "$3" "$win")
+      else line=$("${bench32[@]}" compare "$dll32" "$3" "$win"); fi
       grep -q 'NO BITMAP' <<<"$line" && { say "no bitmap from the $bits-bit plug-in for $1"; exit 1; }
       echo "$line" >>"$dir/rounds$bits"
+      if [ "$bits" = 64 ]; then "${bench64[@]}" detect "$3" "$headed" >>"$dir/detect64"
+      else "${bench32[@]}" detect "$3" "$headed" >>"$dir/detect32"; fi
     done
   done
   for bits in 64 32; do
     local times=$dir/rounds$bits
-    printf '%s %s %s %s %s\n' \
+    printf '%s %s %s %s %s %s\n' \
       "$(field renders <"$times" | quartiles | cut -d' ' -f1)" \
       "$(field floors <"$times" | quartiles | cut -d' ' -f1)" \
       "$(field ratios <"$times" | quartiles)" \
       "$(field 'peak above baseline' <"$times" | sort -g | tail -1 | cut -d' ' -f1)" \
-      "$(field ratios <"$times" | tr ',' '\n' | grep -c .)"
+      "$(field ratios <"$times" | tr ',' '\n' | grep -c .)" \
+      "$(field ratio <"$dir/detect$bits" | quartiles | cut -d' ' -f1)"
   done
 }
 
-printf '\n%-10s %7s | %8s %8s %-17s %7s | %8s %-17s %7s | %6s %8s\n' file MB render64 floor64 'ratio (IQR)' peak64 \
-  render32 'ratio (IQR)' peak32 '32/64' gnuplot
+printf '\n%-10s %7s | %8s %8s %-17s %7s %7s | %8s %-17s %7s %7s | %6s %8s\n' file MB render64 floor64 'ratio (IQR)' \
+  peak64 det/str render32 'ratio (IQR)' peak32 det/str '32/64' gnuplot
 for size in $files; do
   [ "$size" = 100m ] && continue
   file=$dir/rows-$size.csv
   generate "$(rows_of "$size")" "$file"
+  headed=$dir/headed-$size.csv
+  with_header "$file" "$headed"
   runs=5; [ "$size" = 10m ] && runs=2
-  results=$(compare_rounds "$file" "$runs")
+  results=$(compare_rounds "$file" "$headed" "$runs")
   png=$(gnuplot_png "$file")
   mb=$(awk -v b="$(stat -c %s "$file")" 'BEGIN { printf "%.1f", b / 1048576 }')
-  read -r r64 f64 m64 lo64 hi64 p64 n64 < <(sed -n 1p <<<"$results")
-  read -r r32 f32 m32 lo32 hi32 p32 n32 < <(sed -n 2p <<<"$results")
+  read -r r64 f64 m64 lo64 hi64 p64 n64 d64 < <(sed -n 1p <<<"$results")
+  read -r r32 f32 m32 lo32 hi32 p32 n32 d32 < <(sed -n 2p <<<"$results")
   awk -v n="rows-$size" -v mb="$mb" -v r="$r64" -v f="$f64" -v m="$m64" -v lo="$lo64" -v hi="$hi64" -v p="$p64" \
-      -v r2="$r32" -v m2="$m32" -v lo2="$lo32" -v hi2="$hi32" -v p2="$p32" -v g="$png" 'BEGIN {
-    printf "%-10s %7s | %7.3fs %7.3fs %5.2f (%4.2f-%4.2f) %5.1fMB | %7.3fs %5.2f (%4.2f-%4.2f) %5.1fMB | %5.2fx %7.3fs\n",
-      n, mb, r, f, m, lo, hi, p, r2, m2, lo2, hi2, p2, r2 / r, g }'
-  echo "           ($n64 render-floor pairs per target, in $rounds rounds)"
+      -v d="$d64" -v r2="$r32" -v m2="$m32" -v lo2="$lo32" -v hi2="$hi32" -v p2="$p32" -v d2="$d32" -v g="$png" 'BEGIN {
+    printf "%-10s %7s | %7.3fs %7.3fs %5.2f (%4.2f-%4.2f) %5.1fMB %6.2fx | %7.3fs %5.2f (%4.2f-%4.2f) %5.1fMB %6.2fx | %5.2fx %7.3fs\n",
+      n, mb, r, f, m, lo, hi, p, d, r2, m2, lo2, hi2, p2, d2, r2 / r, g }'
+  echo "           ($n64 render-floor pairs and $rounds detected-strict medians of $runs turns per target, in $rounds rounds)"
 done
 
 if [[ " $files " == *" 100m "* ]]; then
@@ -129,4 +142,6 @@ echo "render: QOR_LoadBitmapA, median; floor: the file read in 1 MiB blocks and 
 echo "converted with std::from_chars, by turns with the render in the same process; ratio:"
 echo "median of each render over the floor run right after it, with the quartiles of these"
 echo "ratios (IQR); peak: the highest peak working set above the process's own before the first"
-echo "render (the 640x480 bitmap, 1.2 MB, included); 32/64: the 32-bit render over the 64-bit one."
+echo "render (the 640x480 bitmap, 1.2 MB, included); det/str: the median over the rounds of csvbench"
+echo "detect's ratio, the detected render (in panels, as the plug-in draws it) over the strict one,"
+echo "both of the file with the header line a,b,c,d added; 32/64: the 32-bit render over the 64-bit one."

@@ -14,6 +14,7 @@
 
 #include <climits>
 #include <cstdint>
+#include <ctime>
 #include <new>
 #include <string>
 #include <vector>
@@ -276,6 +277,57 @@ TEST(StreamedDrawing, PanelsOfADetectedFileInTwoHalvesAreThoseOfTheWholeFile)
     Drawing halves = whole;
     halves.limits.splitFrom = 1;
     EXPECT_TRUE(Draw(file.Path(), halves, true) == Draw(file.Path(), whole, true));
+}
+
+// A detected table whose series keep breaking into runs of one, two and three points, in
+// two panels, read in two halves at once: the runs that cross the split, and the lone points
+// beside it, drawn as when the file is read whole. A long note on each line keeps the file
+// above the size read in halves with a row for about each pixel of X. The rows shift by one
+// per file, so the split meets each series' runs at each of their points and gaps.
+TEST(StreamedDrawing, PanelsInTwoHalvesDrawTheRunsAcrossTheSplitAsWhole)
+{
+    const char* const runs[] = {"x.", "xx.x..", "x.xxx"};   // per series, repeated down the file
+    const std::string note = "," + std::string(420, 'n') + "\n";
+    const std::string totalsNote = ",Total" + std::string(415, ' ') + "\n";
+    const struct {
+        bool dated;
+        long long memoryBudget;   // small: a half's lines take masks, or do not fit at all
+    } cases[] = {{true, XStreamedSeries::kMemoryBudget}, {false, XStreamedSeries::kMemoryBudget},
+                 {true, 40000}, {false, 3000}};
+    Random random(20261211);
+    for (const auto& c : cases) {
+        for (int shift = 0; shift < 6; ++shift) {
+            SCOPED_TRACE(std::string(c.dated ? "dates" : "row numbers") + ", budget " +
+                         std::to_string(c.memoryBudget) + ", shift " + std::to_string(shift));
+            std::string text = c.dated ? "day,level,flow,volume,note\n" : "level,flow,volume,note\n";
+            for (int row = shift; row < 340 + shift; ++row) {
+                if (c.dated) {
+                    const std::time_t day = 1500000000 + static_cast<std::time_t>(row) * 86400;
+                    char date[16];
+                    std::strftime(date, sizeof date, "%Y-%m-%d,", std::gmtime(&day));
+                    text += date;
+                }
+                for (int k = 0; k < 3; ++k) {
+                    const std::string run = runs[k];
+                    const bool gap = run[static_cast<std::size_t>(row) % run.size()] == '.';
+                    const unsigned scale = k == 2 ? 100000 : 100;
+                    text += (k ? "," : "") + (gap ? std::string("NA") : std::to_string(scale + random.Below(scale)));
+                }
+                // Rows labelled as totals about the split: inside the table, they stay data.
+                text += row - shift >= 160 && row - shift < 180 ? totalsNote : note;
+            }
+            TempFile file(text);
+            Drawing whole{CsvOptions(), 400, 300, CsvReadingLimits(), true};
+            whole.options.detectLayout = 1;
+            whole.options.palette.colors = SettingsRecord::seriesColors;
+            whole.options.palette.count = kSeriesColorCount;
+            whole.limits.memoryBudget = c.memoryBudget;
+            whole.limits.splitFrom = std::uint64_t(1) << 40;
+            Drawing halves = whole;
+            halves.limits.splitFrom = 1;
+            ASSERT_TRUE(Draw(file.Path(), halves, true) == Draw(file.Path(), whole, true));
+        }
+    }
 }
 
 // A file that grows, shrinks or changes between the two passes: the second reads no further
