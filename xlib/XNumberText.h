@@ -1,8 +1,6 @@
 // Decimal numbers as text, in the classic locale whatever locale the process has set.
 #pragma once
 
-#include "xlib/XDigitWords.h"
-
 #include <cstdint>
 
 // The number at the start of the text: optional white space, an optional sign, decimal
@@ -24,94 +22,50 @@ inline constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5
 // read a byte at a time. True when there is a digit, at most 22 decimals and at most 15
 // significant digits, counted from the first non-zero digit or the tenth digit, whichever
 // comes first; then their value as an integer, the decimals, and q just after them.
-inline bool ReadPlainDigitsByteWise(const char*& q, const char* end, unsigned long long& mantissa, int& decimals)
+bool ReadPlainDigitsByteWise(const char*& q, const char* end, unsigned long long& mantissa, int& decimals);
+
+// The mantissa of the quick reading: a register's width, 64-bit arithmetic being slow in
+// 32-bit code. Up to this many digits it holds exactly, below 2^53.
+using PlainMantissa = std::uintptr_t;
+constexpr int kPlainMantissaDigits = sizeof(PlainMantissa) == 8 ? 15 : 9;
+
+// The digits at q, up to `room` of them, added to mantissa; q just past them. False when
+// one more digit follows.
+inline bool TakePlainDigits(const char*& q, const char* end, int room, PlainMantissa& mantissa)
 {
-    // The digits go into 32 bits while nine fit, the usual case, and on in 64 bits after:
-    // 64-bit arithmetic is slow in 32-bit code.
-    unsigned mantissa32 = 0;
-    mantissa = 0;
-    decimals = 0;
-    int digits = 0;     // significant digits
-    int taken = 0;      // digits in mantissa32
-    auto take = [&](unsigned digit) {
-        if (taken < 9) {
-            mantissa32 = mantissa32 * 10 + digit;
-            ++taken;
-            digits += mantissa32 != 0;
-            return;
-        }
-        if (taken == 9) {
-            mantissa = mantissa32;
-            ++taken;
-        }
+    const char* const limit = end - q > room ? q + room : end;
+    for (unsigned digit; q < limit && (digit = static_cast<unsigned char>(*q - '0')) < 10; ++q)
         mantissa = mantissa * 10 + digit;
-        ++digits;
-    };
-    const char* integerStart = q;
-    for (unsigned digit; q < end && (digit = static_cast<unsigned char>(*q - '0')) < 10; ++q)
-        take(digit);
-    bool any = q != integerStart;
-    if (q < end && *q == '.') {
-        const char* fractionStart = ++q;
-        for (unsigned digit; q < end && (digit = static_cast<unsigned char>(*q - '0')) < 10; ++q)
-            take(digit);
-        decimals = static_cast<int>(q - fractionStart);
-        any = any || decimals > 0;
-    }
-    if (taken <= 9)
-        mantissa = mantissa32;
-    return any && digits <= 15 && decimals <= 22;
+    return !(q < end && static_cast<unsigned char>(*q - '0') < 10);
 }
 
-// The digits at q, a word at a time, added to mantissa (count of them so far), q just past
-// them. False when the count goes beyond what a word's mantissa holds exactly below 2^53:
-// then the digits are left to the byte-wise reading.
-inline bool TakeDigitRun(const char*& q, const char* from, const char* end, DigitWord& mantissa, int& count)
+// The digits of a plain number at q (past its sign) as ReadPlainDigitsByteWise reads them,
+// with the magnitude they give. Those that fit PlainMantissa, the usual kind, go through a
+// lean loop: a digit count that low needs no count of the significant ones.
+inline bool ReadPlainMagnitude(const char*& q, const char* end, double& magnitude)
 {
-    static constexpr DigitWord kPowers[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000};
-    constexpr int kMaxCount = kDigitWordBytes == 8 ? 15 : 9;
-    for (;;) {
-        const DigitWord word = TextWordAt(q, from, end);
-        const int digits = LeadingDigitCount(word);
-        if (digits == 0)
-            return true;
-        count += digits;
-        if (count > kMaxCount)
-            return false;
-        mantissa = mantissa * kPowers[digits] + DigitsValue(word, digits);
-        q += digits;
-        if (digits < kDigitWordBytes)
-            return true;
-    }
-}
-
-// The digits of a plain number at q (past its sign, the number starting at `from`) as
-// ReadPlainDigitsByteWise reads them, with the magnitude they give. Runs short enough for
-// one machine word go a word at a time.
-inline bool ReadPlainMagnitude(const char*& q, const char* from, const char* end, double& magnitude)
-{
-    int decimals = 0;
-    DigitWord wordMantissa = 0;
-    int count = 0;
+    PlainMantissa quick = 0;
     const char* r = q;
-    if (TakeDigitRun(r, from, end, wordMantissa, count)) {
+    if (TakePlainDigits(r, end, kPlainMantissaDigits, quick)) {
+        const int integerDigits = static_cast<int>(r - q);
+        int decimals = 0;
         bool fits = true;
         if (r < end && *r == '.') {
-            ++r;
-            const int integerDigits = count;
-            fits = TakeDigitRun(r, from, end, wordMantissa, count);
-            decimals = count - integerDigits;
+            const char* fraction = ++r;
+            fits = TakePlainDigits(r, end, kPlainMantissaDigits - integerDigits, quick);
+            decimals = static_cast<int>(r - fraction);
         }
         if (fits) {
-            if (count == 0)
+            if (integerDigits + decimals == 0)
                 return false;
-            // Below 2^53 and so below the signed range: the quicker signed conversion.
-            magnitude = static_cast<double>(static_cast<std::intptr_t>(wordMantissa)) / kExactPowersOfTen[decimals];
+            // Below 2^53, so in the signed range: the quicker signed conversion.
+            magnitude = static_cast<double>(static_cast<std::intptr_t>(quick)) / kExactPowersOfTen[decimals];
             q = r;
             return true;
         }
     }
     unsigned long long mantissa;
+    int decimals;
     if (!ReadPlainDigitsByteWise(q, end, mantissa, decimals))
         return false;
     magnitude = static_cast<double>(mantissa) / kExactPowersOfTen[decimals];
@@ -130,7 +84,7 @@ inline bool ParsePlainNumber(const char*& p, const char* end, double& value)
     if (q < end && (*q == '-' || *q == '+'))
         ++q;
     double magnitude;
-    if (!ReadPlainMagnitude(q, p, end, magnitude) || (q < end && (*q == 'e' || *q == 'E' || *q == '\0')))
+    if (!ReadPlainMagnitude(q, end, magnitude) || (q < end && (*q == 'e' || *q == 'E' || *q == '\0')))
         return false;
     value = negative ? -magnitude : magnitude;
     p = q;

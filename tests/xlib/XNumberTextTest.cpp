@@ -184,7 +184,8 @@ TEST(XNumberText, QuickFieldParseGivesTheSameBits)
     EXPECT_EQ(differing, 0);
 }
 
-// ParsePlainNumber read a byte at a time throughout: the reference for the quicker reading.
+// ParsePlainNumber through the reading that counts significant digits, throughout: the
+// reference for the quicker loop.
 bool ParsePlainNumberByteWise(const char*& p, const char* end, double& value)
 {
     const char* q = p;
@@ -220,8 +221,9 @@ int PlainNumberLength(const std::string& text, double& value)
     return taken ? static_cast<int>(p - begin) : -1;
 }
 
-// Numbers around the word sizes (4 and 8 bytes), at the buffer's end and before more text.
-TEST(XNumberText, PlainNumberReadByWords)
+// Numbers around the digits a mantissa register holds (9 and 15), at the buffer's end and
+// before more text.
+TEST(XNumberText, PlainNumberEdgeCases)
 {
     const struct {
         const char* text;
@@ -230,7 +232,7 @@ TEST(XNumberText, PlainNumberReadByWords)
     } cases[] = {
         {"7", 1, 7}, {"123", 3, 123}, {"1234", 4, 1234}, {"12345", 5, 12345}, {"1234567", 7, 1234567},
         {"12345678", 8, 12345678}, {"123456789", 9, 123456789}, {"1234567890", 10, 1234567890},
-        {"123.4567", 8, 123.4567}, {"-123.4567", 9, -123.4567}, {"50.1234", 7, 50.1234}, {"1.2345678", 9, 1.2345678},
+        {"123.4567", 8, 123.4567}, {"12345.6789", 10, 12345.6789}, {"1.234567891", 11, 1.234567891}, {"-123.4567", 9, -123.4567}, {"50.1234", 7, 50.1234}, {"1.2345678", 9, 1.2345678},
         {"12345678.12345678", -1, 0},                                   // 16 significant digits
         {"1234567.12345678", 16, 1234567.12345678},                     // 15
         {"123456789012345", 15, 123456789012345.0}, {"1234567890123456", -1, 0},
@@ -258,7 +260,7 @@ TEST(XNumberText, PlainNumberReadByWords)
 }
 
 // Texts of digits, points, signs, exponent letters and separators, from a fixed seed: the
-// same decision, end and bits as the byte-wise reading.
+// same decision, end and bits as the reference.
 TEST(XNumberText, PlainNumberAsReadByteWise)
 {
     static const char kBytes[] = "0123456789000000.....-+eE,; x\0\xB5";
