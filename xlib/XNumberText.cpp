@@ -50,6 +50,45 @@ long long DecimalMagnitude(const char* start, const char* end)
 
 }  // namespace
 
+bool ReadPlainDigitsByteWise(const char*& q, const char* end, unsigned long long& mantissa, int& decimals)
+{
+    // The digits go into 32 bits while nine fit, the usual case, and on in 64 bits after:
+    // 64-bit arithmetic is slow in 32-bit code.
+    unsigned mantissa32 = 0;
+    mantissa = 0;
+    decimals = 0;
+    int digits = 0;     // significant digits
+    int taken = 0;      // digits in mantissa32
+    auto take = [&](unsigned digit) {
+        if (taken < 9) {
+            mantissa32 = mantissa32 * 10 + digit;
+            ++taken;
+            digits += mantissa32 != 0;
+            return;
+        }
+        if (taken == 9) {
+            mantissa = mantissa32;
+            ++taken;
+        }
+        mantissa = mantissa * 10 + digit;
+        ++digits;
+    };
+    const char* integerStart = q;
+    for (unsigned digit; q < end && (digit = static_cast<unsigned char>(*q - '0')) < 10; ++q)
+        take(digit);
+    bool any = q != integerStart;
+    if (q < end && *q == '.') {
+        const char* fractionStart = ++q;
+        for (unsigned digit; q < end && (digit = static_cast<unsigned char>(*q - '0')) < 10; ++q)
+            take(digit);
+        decimals = static_cast<int>(q - fractionStart);
+        any = any || decimals > 0;
+    }
+    if (taken <= 9)
+        mantissa = mantissa32;
+    return any && digits <= 15 && decimals <= 22;
+}
+
 double ParseLeadingNumber(const char* text)
 {
     return ParseLeadingNumber(text, text + std::strlen(text));

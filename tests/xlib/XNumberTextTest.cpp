@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstring>
 #include <limits>
+#include <memory>
 #include <string>
 
 namespace {
@@ -181,6 +182,102 @@ TEST(XNumberText, QuickFieldParseGivesTheSameBits)
         differing += Bits(ParseFieldNumber(begin, end)) != Bits(ParseLeadingNumber(begin, end));
     }
     EXPECT_EQ(differing, 0);
+}
+
+// ParsePlainNumber through the reading that counts significant digits, throughout: the
+// reference for the quicker loop.
+bool ParsePlainNumberByteWise(const char*& p, const char* end, double& value)
+{
+    const char* q = p;
+    const bool negative = q < end && *q == '-';
+    if (q < end && (*q == '-' || *q == '+'))
+        ++q;
+    unsigned long long mantissa;
+    int decimals;
+    if (!ReadPlainDigitsByteWise(q, end, mantissa, decimals) || (q < end && (*q == 'e' || *q == 'E' || *q == '\0')))
+        return false;
+    const double magnitude = static_cast<double>(mantissa) / kExactPowersOfTen[decimals];
+    value = negative ? -magnitude : magnitude;
+    p = q;
+    return true;
+}
+
+// The length ParsePlainNumber takes of the text in a buffer of exactly its size, -1 when
+// it declines; the value must have the bits of the byte-wise reading.
+int PlainNumberLength(const std::string& text, double& value)
+{
+    std::unique_ptr<char[]> exact(new char[text.size() + 1]);
+    char* begin = exact.get() + 1;   // the byte before the text is not the text's
+    std::memcpy(begin, text.data(), text.size());
+    const char* p = begin;
+    const char* expectedP = begin;
+    double expected = 0;
+    const bool taken = ParsePlainNumber(p, begin + text.size(), value);
+    EXPECT_EQ(ParsePlainNumberByteWise(expectedP, begin + text.size(), expected), taken) << text;
+    EXPECT_EQ(p, expectedP) << text;
+    if (taken) {
+        EXPECT_EQ(Bits(value), Bits(expected)) << text;
+    }
+    return taken ? static_cast<int>(p - begin) : -1;
+}
+
+// Numbers around the digits a mantissa register holds (9 and 15), at the buffer's end and
+// before more text.
+TEST(XNumberText, PlainNumberEdgeCases)
+{
+    const struct {
+        const char* text;
+        int length;
+        double value;
+    } cases[] = {
+        {"7", 1, 7}, {"123", 3, 123}, {"1234", 4, 1234}, {"12345", 5, 12345}, {"1234567", 7, 1234567},
+        {"12345678", 8, 12345678}, {"123456789", 9, 123456789}, {"1234567890", 10, 1234567890},
+        {"123.4567", 8, 123.4567}, {"12345.6789", 10, 12345.6789}, {"1.234567891", 11, 1.234567891}, {"-123.4567", 9, -123.4567}, {"50.1234", 7, 50.1234}, {"1.2345678", 9, 1.2345678},
+        {"12345678.12345678", -1, 0},                                   // 16 significant digits
+        {"1234567.12345678", 16, 1234567.12345678},                     // 15
+        {"123456789012345", 15, 123456789012345.0}, {"1234567890123456", -1, 0},
+        {"000000000000012.5", 17, 12.5}, {"0000000000123456789012345", -1, 0},   // zeros past the ninth digit count
+        {"0.0000000000000000000001", 24, 1e-22}, {"0.00000000000000000000001", -1, 0},   // 22 decimals at most
+        {".5", 2, 0.5}, {"5.", 2, 5}, {"-.25", 4, -0.25}, {"+8", 2, 8}, {"-0", 2, -0.0}, {".", -1, 0}, {"-", -1, 0},
+        {"", -1, 0}, {"x1", -1, 0}, {"12e3", -1, 0}, {"1.5E", -1, 0}, {"7x", 1, 7}, {"1.2.3", 3, 1.2},
+        {"99999999.9999999", 16, 99999999.9999999},
+    };
+    const char* const afters[] = {"", ",", ",12345678", ";1", "\r"};
+    for (const auto& c : cases) {
+        for (const char* after : afters) {
+            const std::string text = std::string(c.text) + after;
+            SCOPED_TRACE(text);
+            double value = 0;
+            ASSERT_EQ(PlainNumberLength(text, value), c.length);
+            if (c.length >= 0) {
+                EXPECT_EQ(Bits(value), Bits(c.value));
+            }
+        }
+    }
+    const std::string withNul("12.5\0" "1", 6);   // a NUL after the number: not the usual kind
+    double value;
+    EXPECT_EQ(PlainNumberLength(withNul, value), -1);
+}
+
+// Texts of digits, points, signs, exponent letters and separators, from a fixed seed: the
+// same decision, end and bits as the reference.
+TEST(XNumberText, PlainNumberAsReadByteWise)
+{
+    static const char kBytes[] = "0123456789000000.....-+eE,; x\0\xB5";
+    unsigned seed = 11;
+    auto next = [&seed](unsigned range) {
+        seed = seed * 1664525u + 1013904223u;
+        return (seed >> 8) % range;
+    };
+    int taken = 0;
+    for (int i = 0; i < 30000; ++i) {
+        std::string text;
+        for (unsigned length = next(26); text.size() < length;)
+            text += kBytes[next(sizeof kBytes - 1)];
+        double value;
+        taken += PlainNumberLength(text, value) >= 0;
+    }
+    EXPECT_GT(taken, 10000);   // numbers of every length were read, not only declined
 }
 
 }  // namespace
