@@ -15,6 +15,7 @@ struct XStreamedSeries::TurnLine {
     SegmentBatch batch;
     LineRunDrawer<SegmentBatch> runs;
     LineEnd end;
+    ColumnSpan span;
 };
 
 XStreamedSeries::XStreamedSeries(XChart& chart, int seriesCount, Order order, const SeriesPalette& palette,
@@ -66,12 +67,15 @@ void XStreamedSeries::Point(int series, double x, double y)
         mappedAny_ = true;
     }
     if (!held_) {
-        const MappedPoint p = mapping_.MapWithX(lastX_, y);
-        int x1, y1, x2, y2;
         if (series != turnSeries_)
             StartTurnSeries(series);
-        if (mapping_.Extend(turn_->end, p, x1, y1, x2, y2))
-            turn_->runs.Segment(x1, y1, x2, y2);
+        TurnLine& line = *turn_;
+        if (line.span.Within(lastX_, y) && line.runs.SettledAt(mapping_.Plot().left + lastX_.px)) {
+            line.span.Hold(lastX_, y);
+            return;
+        }
+        ReleaseTurnHeld();
+        DrawTurn(mapping_.MapWithX(lastX_, y));
         return;
     }
     HeldLine& line = *lines_[static_cast<std::size_t>(series - groupBegin_)];
@@ -104,18 +108,36 @@ void XStreamedSeries::ReleaseHeld(HeldLine& line)
     DrawHeld(line, mapping_.MapWithX(line.span.heldX, line.span.heldY));
 }
 
+void XStreamedSeries::DrawTurn(const MappedPoint& p)
+{
+    int x1, y1, x2, y2;
+    if (mapping_.Extend(turn_->end, p, x1, y1, x2, y2))
+        turn_->runs.Segment(x1, y1, x2, y2);
+    turn_->span.Track(p);
+}
+
+void XStreamedSeries::ReleaseTurnHeld()
+{
+    if (!turn_->span.held)
+        return;
+    turn_->span.held = false;
+    DrawTurn(mapping_.MapWithX(turn_->span.heldX, turn_->span.heldY));
+}
+
 void XStreamedSeries::StartTurnSeries(int series)
 {
     FinishTurnSeries();
     turnSeries_ = series;
     pens_.Select(DrawColor(series));
     turn_->end = LineEnd();
+    turn_->span = ColumnSpan();
 }
 
 void XStreamedSeries::FinishTurnSeries()
 {
     if (turnSeries_ < 0)
         return;
+    ReleaseTurnHeld();
     turn_->runs.Flush();
     turn_->batch.Flush();
 }

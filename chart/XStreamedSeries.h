@@ -60,6 +60,8 @@ private:
     struct TurnLine;   // the series drawn now when series come in turn
 
     void StartTurnSeries(int series);
+    void DrawTurn(const MappedPoint& p);
+    void ReleaseTurnHeld();
     void FinishTurnSeries();
     COLORREF DrawColor(int series) const;
     void ShedOverBudget();

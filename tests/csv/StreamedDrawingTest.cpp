@@ -176,14 +176,15 @@ TEST(StreamedDrawing, DenseColumnsSetThePixelsOfThePlainWay)
 {
     Random random(20261211);
     for (int rows : {300, 4000}) {
-        for (int detected = 0; detected < 2; ++detected) {
-            std::string text = detected ? "a,b,c\n" : "";
+        for (int detected = 0; detected < 4; ++detected) {
+            const int series = detected < 2 ? 3 : 1;   // a single series is drawn as it comes
+            std::string text = detected % 2 ? (series == 3 ? "a,b,c\n" : "a\n") : "";
             double walks[3] = {};
             for (int row = 0; row < rows; ++row) {
-                for (int k = 0; k < 3; ++k) {
+                for (int k = 0; k < series; ++k) {
                     const unsigned step = random.Below(9);
                     walks[k] += step < 3 ? 0.0 : static_cast<double>(step) - 6;   // repeats, climbs and falls
-                    const bool gap = detected && random.Below(50) == 0;
+                    const bool gap = detected % 2 && random.Below(50) == 0;
                     text += (k ? "," : "") + (gap ? std::string("NA") : std::to_string(static_cast<int>(walks[k])));
                 }
                 text += "\n";
@@ -191,11 +192,12 @@ TEST(StreamedDrawing, DenseColumnsSetThePixelsOfThePlainWay)
             TempFile file(text);
             for (const auto& size : {std::make_pair(640, 480), std::make_pair(37, 29), std::make_pair(200, 12)}) {
                 Drawing d{CsvOptions(), size.first, size.second, CsvReadingLimits()};
-                d.options.detectLayout = detected;
+                d.options.detectLayout = detected % 2;
                 d.options.palette.colors = SettingsRecord::seriesColors;
                 d.options.palette.count = kSeriesColorCount;
                 SCOPED_TRACE(std::to_string(rows) + " rows, " + std::to_string(size.first) + "x" +
-                             std::to_string(size.second) + (detected ? ", detected" : ""));
+                             std::to_string(size.second) + ", " + std::to_string(series) + " series" +
+                             (detected % 2 ? ", detected" : ""));
                 EXPECT_TRUE(Draw(file.Path(), d, true) == Draw(file.Path(), d, false));
             }
         }
