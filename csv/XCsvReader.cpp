@@ -29,6 +29,11 @@ void Widen(ValueBounds& bounds, double y)
         bounds.max = y;
 }
 
+// What each half's thread writes for every line (its reader's place, its bounds, its lines'
+// ends) starts a cache line pair of its own: two threads writing one pair take it from each
+// other's processor at every line.
+constexpr std::size_t kOwnLines = 128;
+
 // The first pass: bounds and series, nothing kept; each series' values when asked.
 class MeasuredPoints {
 public:
@@ -219,17 +224,17 @@ void XCsvReader::ChooseHalves()
 
 void XCsvReader::ScanHalves()
 {
-    XLineReader laterReader;
+    alignas(kOwnLines) XLineReader laterReader;
     laterReader.Share(reader_);
     laterReader.Rewind(halves_.laterBegin);
-    MeasuredPoints later(layout_ != nullptr);
+    alignas(kOwnLines) MeasuredPoints later(layout_ != nullptr);
     XWorkerThread worker([&] {
         WalkStart start;
         start.fileStart = false;   // its own data indices from 0: the earlier half's count is added after
         Walk(laterReader, later, start);
     });
     reader_.Rewind(0, halves_.laterBegin);
-    MeasuredPoints earlier(layout_ != nullptr);
+    alignas(kOwnLines) MeasuredPoints earlier(layout_ != nullptr);
     const long long earlierLines = Walk(reader_, earlier, EarlierHalf());
     worker.Join();
     range_ = earlier.range;
@@ -302,7 +307,7 @@ bool XCsvReader::DrawHalvesInto(Lines& earlier, Lines& later)
         return true;   // nothing of a line can show
     if (!earlier.HoldsAllSeries() || !later.HoldsAllSeries())
         return false;
-    XLineReader laterReader;
+    alignas(kOwnLines) XLineReader laterReader;
     laterReader.Share(reader_);
     laterReader.Rewind(halves_.laterBegin, halves_.laterBegin + halves_.laterBytes);
     XWorkerThread worker([&] {
@@ -328,8 +333,8 @@ bool XCsvReader::DrawHalvesInto(Lines& earlier, Lines& later)
 bool XCsvReader::DrawHalves(XChart& chart)
 {
     const long long budget = limits_.memoryBudget / 2;
-    XStreamedSeries earlier(chart, seriesCount_, XStreamedSeries::Order::FileHalf, options_.palette, budget);
-    XStreamedSeries later(chart, seriesCount_, XStreamedSeries::Order::FileHalf, options_.palette, budget);
+    alignas(kOwnLines) XStreamedSeries earlier(chart, seriesCount_, XStreamedSeries::Order::FileHalf, options_.palette, budget);
+    alignas(kOwnLines) XStreamedSeries later(chart, seriesCount_, XStreamedSeries::Order::FileHalf, options_.palette, budget);
     return DrawHalvesInto(earlier, later);
 }
 
@@ -337,7 +342,7 @@ bool XCsvReader::DrawHalves(XChart& chart)
 bool XCsvReader::DrawHalves(XPanelChart& panels)
 {
     const long long budget = limits_.memoryBudget / 2;
-    XPanelStreams earlier(panels, budget, LonePoints::Span::EarlierHalf);
-    XPanelStreams later(panels, budget, LonePoints::Span::LaterHalf);
+    alignas(kOwnLines) XPanelStreams earlier(panels, budget, LonePoints::Span::EarlierHalf);
+    alignas(kOwnLines) XPanelStreams later(panels, budget, LonePoints::Span::LaterHalf);
     return DrawHalvesInto(earlier, later);
 }
