@@ -39,11 +39,27 @@ struct ColumnSpan {
         return tracking && x.exact && x.inWindow && x.px == px && y >= low && y <= high;
     }
 
-    void Hold(const MappedX& x, double y)
+    // Holds the point when it lies within the column's values and the column's run is
+    // settled; true then.
+    bool HoldIfWithin(const MappedX& x, double y, bool runSettled)
     {
+        if (!Within(x, y) || !runSettled)
+            return false;
         held = true;
         heldX = x;
         heldY = y;
+        return true;
+    }
+
+    // The held point, let go: true, with it, when there was one.
+    bool Release(MappedX& x, double& y)
+    {
+        if (!held)
+            return false;
+        held = false;
+        x = heldX;
+        y = heldY;
+        return true;
     }
 
     bool tracking = false;

@@ -70,19 +70,15 @@ void XStreamedSeries::Point(int series, double x, double y)
         if (series != turnSeries_)
             StartTurnSeries(series);
         TurnLine& line = *turn_;
-        if (line.span.Within(lastX_, y) && line.runs.SettledAt(mapping_.Plot().left + lastX_.px)) {
-            line.span.Hold(lastX_, y);
+        if (line.span.HoldIfWithin(lastX_, y, line.runs.SettledAt(PointColumn())))
             return;
-        }
         ReleaseTurnHeld();
         DrawTurn(mapping_.MapWithX(lastX_, y));
         return;
     }
     HeldLine& line = *lines_[static_cast<std::size_t>(series - groupBegin_)];
-    if (line.span.Within(lastX_, y) && line.RunSettledAt(mapping_.Plot().left + lastX_.px)) {
-        line.span.Hold(lastX_, y);   // the point held before changes nothing now
-        return;
-    }
+    if (line.span.HoldIfWithin(lastX_, y, line.RunSettledAt(PointColumn())))
+        return;   // the point held before changes nothing now
     ReleaseHeld(line);
     if (InGroup(series))   // unless drawing the held point gave the line to the next group
         DrawHeld(line, mapping_.MapWithX(lastX_, y));
@@ -102,10 +98,10 @@ void XStreamedSeries::DrawHeld(HeldLine& line, const MappedPoint& p)
 // The point held back, drawn now that a later one does not replace it.
 void XStreamedSeries::ReleaseHeld(HeldLine& line)
 {
-    if (!line.span.held)
-        return;
-    line.span.held = false;
-    DrawHeld(line, mapping_.MapWithX(line.span.heldX, line.span.heldY));
+    MappedX x;
+    double y;
+    if (line.span.Release(x, y))
+        DrawHeld(line, mapping_.MapWithX(x, y));
 }
 
 void XStreamedSeries::DrawTurn(const MappedPoint& p)
@@ -118,10 +114,10 @@ void XStreamedSeries::DrawTurn(const MappedPoint& p)
 
 void XStreamedSeries::ReleaseTurnHeld()
 {
-    if (!turn_->span.held)
-        return;
-    turn_->span.held = false;
-    DrawTurn(mapping_.MapWithX(turn_->span.heldX, turn_->span.heldY));
+    MappedX x;
+    double y;
+    if (turn_->span.Release(x, y))
+        DrawTurn(mapping_.MapWithX(x, y));
 }
 
 void XStreamedSeries::StartTurnSeries(int series)

@@ -60,6 +60,8 @@ private:
     struct TurnLine;   // the series drawn now when series come in turn
 
     void StartTurnSeries(int series);
+    // The device column of the point whose X was mapped last.
+    int PointColumn() const { return mapping_.Plot().left + lastX_.px; }
     void DrawTurn(const MappedPoint& p);
     void ReleaseTurnHeld();
     void FinishTurnSeries();
