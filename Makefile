@@ -3,7 +3,7 @@ BUILD := build
 TARGETS := x86_64 i686
 JOBS ?= 2
 
-PLUGHOST32 = tools/winerun.sh 32 $(CURDIR)/$(BUILD)/wine32 $(BUILD)/i686/bin/plughost.exe
+PLUGHOST32 = tools/winerun.sh 32 $(CURDIR)/$(BUILD)/wine $(BUILD)/i686/bin/plughost.exe
 DLL32 = $(BUILD)/i686/bin/csvchart.dll
 
 .PHONY: all setup build demo pictures test bench dist clean
@@ -23,8 +23,12 @@ build: setup
 	done
 
 # Under a virtual display: the dialog tests open the real dialog.
+# Where 32-bit code runs under qemu, what the emulator did to the 32-bit parts comes last.
+EMULATOR_REPORT = $(BUILD)/i686/bin/emulator-report.txt
 test: build
-	@tools/with-display.sh $(BUILD) sh -c 'ctest --preset x86_64 && ctest --preset i686'
+	@rm -f $(EMULATOR_REPORT)
+	@tools/with-display.sh $(BUILD) sh -c 'ctest --preset x86_64 && ctest --preset i686'; \
+	  status=$$?; [ ! -s $(EMULATOR_REPORT) ] || cat $(EMULATOR_REPORT); exit $$status
 
 # Drive P: of the Wine prefixes is the project folder.
 demo: build
@@ -47,7 +51,7 @@ pictures: build
 	@$(PLUGHOST32) --set DetectLayout=1 \
 	  render $(DLL32) 'P:\samples\daily-shares.csv' 'P:\docs\daily-shares.png'
 	@$(PLUGHOST32) render $(DLL32) 'P:\samples\daily-shares.csv' 'P:\docs\daily-shares-strict.png'
-	@tools/with-display.sh $(BUILD) tools/winerun.sh 32 $(CURDIR)/$(BUILD)/wine32 explorer /desktop=shot,640x480 \
+	@tools/with-display.sh $(BUILD) tools/winerun.sh 32 $(CURDIR)/$(BUILD)/wine explorer /desktop=shot,640x480 \
 	  'P:\$(BUILD)\i686\bin\plughost.exe' configure 'P:\$(BUILD)\i686\bin\csvchart.dll' \
 	  --screenshot 'P:\docs\settings-dialog.png' 2>/dev/null | grep -v '^X connection'
 

@@ -58,8 +58,8 @@ gnuplot_png() {  # file
 
 windows_path() { printf 'P:\\%s' "$(realpath --relative-to="$root" "$1" | tr / '\\')"; }
 
-bench64=("$root/tools/winerun.sh" 64 "$root/$build/wine64" "$build/x86_64/bin/csvbench.exe")
-bench32=("$root/tools/winerun.sh" 32 "$root/$build/wine32" "$build/i686/bin/csvbench.exe")
+bench64=("$root/tools/winerun.sh" 64 "$root/$build/wine" "$build/x86_64/bin/csvbench.exe")
+bench32=("$root/tools/winerun.sh" 32 "$root/$build/wine" "$build/i686/bin/csvbench.exe")
 dll64=$build/x86_64/bin/csvchart.dll
 dll32=$build/i686/bin/csvchart.dll
 

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what building and testing the plug-in needs on a Debian 12 machine, and creates
-# the Wine prefixes. Idempotent: quiet when everything is already there. Every wait is
+# the Wine prefix (a 64-bit Windows, which runs the programs of both targets). Idempotent: quiet when everything is already there. Every wait is
 # bounded; each step says what it does and what went wrong.
 #   tools/setup.sh [BUILD_DIR]     (default: build)
 set -euo pipefail
@@ -15,7 +15,7 @@ packages=(
   gnuplot-nox
 )
 
-# Seconds a prefix may take to be created: a 32-bit one takes about 3 minutes where the
+# Seconds the prefix may take to be created: its 32-bit half takes several minutes where the
 # kernel runs 32-bit code only through qemu. Seconds a prefix's session may take to end.
 prefix_creation_limit=900
 session_end_limit=180
@@ -157,9 +157,16 @@ registry_stamp() { stat -c '%s %Y' "$1"/system.reg "$1"/user.reg "$1"/userdef.re
 # wineboot, services.exe and rundll32 asleep. Once the registry files are all there and
 # have not changed for a while, the prefix is made: its session is ended and the set-up
 # goes on.
+# The wineboot started may end before the session's own processes have finished the prefix
+# (seen under qemu): the prefix is made when its session ends.
+prefix_being_made() {  # prefix pid-of-wineboot
+  kill -0 "$2" 2>/dev/null && return 0
+  ! WINEPREFIX="$1" timeout 5 /usr/lib/wine/wineserver -w 2>/dev/null
+}
+
 wait_for_prefix() {  # prefix pid-of-wineboot
   local prefix=$1 boot=$2 waited=0 quiet=0 stamp="" now
-  while kill -0 "$boot" 2>/dev/null; do
+  while prefix_being_made "$prefix" "$boot"; do
     if [ "$waited" -ge "$prefix_creation_limit" ]; then
       say "creating $prefix took over $prefix_creation_limit s: ending it"
       break
@@ -188,7 +195,7 @@ wait_for_prefix() {  # prefix pid-of-wineboot
 make_prefix() {  # name arch loader
   local prefix="$build_dir/$1"
   registry_written "$prefix" && return 0
-  say "creating the $2 Wine prefix $prefix (a 32-bit one takes about 3 minutes under emulation)"
+  say "creating the $2 Wine prefix $prefix (its 32-bit half takes minutes where 32-bit code runs under qemu)"
   rm -rf "$prefix"
   WINEPREFIX="$prefix" WINEARCH="$2" "$3" wineboot -i >/dev/null 2>&1 &
   wait_for_prefix "$prefix" $!
@@ -246,7 +253,7 @@ configure_prefix() {  # name arch loader
   prefix_configured "$1" "$2" || { say "could not configure the $1 prefix"; exit 1; }
 }
 
-# Drive P: of every prefix is the project folder, so sample paths have no dots in them.
+# Drive P: of the prefix is the project folder, so sample paths have no dots in them.
 map_project_drive() {
   local link="$build_dir/$1/dosdevices/p:"
   [ "$(readlink "$link" 2>/dev/null)" = "$project_dir" ] || ln -sfn "$project_dir" "$link"
@@ -268,12 +275,9 @@ main() {
   install_packages "${packages[@]}"
   ensure_locale ja_JP.UTF-8
   ensure_32bit_programs_run
-  make_prefix wine64 win64 /usr/lib/wine/wine64
-  make_prefix wine32 win32 /usr/lib/wine/wine
-  map_project_drive wine64
-  map_project_drive wine32
-  configure_prefix wine64 win64 /usr/lib/wine/wine64
-  configure_prefix wine32 win32 /usr/lib/wine/wine
+  make_prefix wine win64 /usr/lib/wine/wine64
+  map_project_drive wine
+  configure_prefix wine win64 /usr/lib/wine/wine64
 }
 
 # Sourced by the set-up's own test, which drives the functions above one by one.

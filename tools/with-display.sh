@@ -1,14 +1,11 @@
 #!/usr/bin/env bash
-# Runs a command with a fresh X display (Xvfb), in Wine sessions that start with it: a Wine
+# Runs a command with a fresh X display (Xvfb), in a Wine session that starts with it: a Wine
 # prefix whose session began without a display cannot show a dialog later.
 #   with-display.sh BUILD_DIR COMMAND [ARGS...]
 build=$1
 shift
 end_wine_sessions() {
-  local prefix
-  for prefix in "$build"/wine32 "$build"/wine64; do
-    [ -d "$prefix" ] && WINEPREFIX=$prefix /usr/lib/wine/wineserver -k 2>/dev/null
-  done
+  [ -d "$build/wine" ] && WINEPREFIX=$build/wine /usr/lib/wine/wineserver -k 2>/dev/null
   return 0
 }
 end_wine_sessions
