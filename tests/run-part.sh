@@ -41,7 +41,7 @@ run_watched() {  # filter command...
   "$@" --gtest_filter="$f" >"$log" 2>&1 &
   local program=$!
   while kill -0 "$program" 2>/dev/null; do
-    sleep 5
+    sleep 1
     size=$(stat -c %s "$log")
     if [ "$size" != "$last" ]; then last=$size now=$SECONDS; fi
     if [ $((SECONDS - now)) -ge "$stall_seconds" ]; then
