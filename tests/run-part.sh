@@ -94,7 +94,7 @@ for ((attempt = 1; attempt <= attempts; attempt++)); do
   test=$(unfinished)
   how="ended with status $code"
   [ "$code" = 124 ] && how="printed nothing for $stall_seconds s"
-  emulator_signature && how="was killed by the emulator (status $code: $(grep -m1 -o 'qemu: uncaught target signal [0-9]*\|wine client error:[^ ]*' "$log"))"
+  emulator_signature && how="was killed by the emulator (status $code: $(grep -o 'qemu: uncaught target signal [0-9]*\|wine client error:[^ ]*' "$log" | head -1))"
   if [ -z "$test" ]; then
     say "the test program $how before running a test"
     continue

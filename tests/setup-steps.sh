@@ -66,24 +66,36 @@ expect "apt's reason is shown" grep -q 'held broken packages' "$work/out"
 expect "installed once only" test "$(grep -c 'apt-get install' "$work/calls")" = 1
 
 # A wineboot that writes the registry and then sleeps for good, as seen under qemu.
-registry_quiet_seconds=10
+idle_seconds=10
 mkdir -p "$work/prefix"
 printf '[System\\\\CurrentControlSet\\\\Services\\\\PlugPlay] 1\n' >"$work/prefix/system.reg"
 echo 'WINE REGISTRY' | tee "$work/prefix/user.reg" >"$work/prefix/userdef.reg"
+mkdir -p "$work/prefix/drive_c/windows/syswow64"
+echo MZ >"$work/prefix/drive_c/windows/syswow64/kernel32.dll"
 sleep 600 &
 hung=$!
 start=$SECONDS
 wait_for_prefix "$work/prefix" "$hung" 2>"$work/out"
 expect "a wineboot asleep after the registry is written is ended" test "$((SECONDS - start))" -lt 60
-expect "says why" grep -q 'registry of .* is complete' "$work/out"
+expect "says why" grep -q 'is complete but its session still waits' "$work/out"
 kill "$hung" 2>/dev/null || true
+
+# The 32-bit half of a prefix, starting under qemu: it computes for a while, writing nothing,
+# after the registry is complete. It is waited for.
+mkdir -p "$work/busy"
+cp -r "$work/prefix/." "$work/busy/"
+rm "$work/busy/drive_c/windows/syswow64/kernel32.dll"
+WINEPREFIX="$work/busy" bash -c 'while [ $SECONDS -lt 15 ]; do :; done; echo MZ >"$1"' \
+  _ "$work/busy/drive_c/windows/syswow64/kernel32.dll" &
+wait_for_prefix "$work/busy" $! 2>"$work/out"
+expect "a session that computes is not ended" prefix_made "$work/busy"
 
 # A wineboot that writes the registry only after a while: files still absent are no error.
 mkdir -p "$work/slow"
-(sleep 6; cp "$work/prefix/"*.reg "$work/slow/") &
+(sleep 6; cp -r "$work/prefix/." "$work/slow/") &
 slow=$!
 expect "registry files absent at first do not end the set-up" \
-  bash -c 'set -euo pipefail; source "$1"; wait_for_prefix "$2" "$3"; registry_written "$2"' \
+  bash -c 'set -euo pipefail; source "$1"; wait_for_prefix "$2" "$3"; prefix_made "$2"' \
   _ "$(dirname "$0")/../tools/setup.sh" "$work/slow" "$slow"
 kill "$slow" 2>/dev/null || true
 

@@ -19,9 +19,9 @@ packages=(
 # kernel runs 32-bit code only through qemu. Seconds a prefix's session may take to end.
 prefix_creation_limit=900
 session_end_limit=180
-# Seconds the registry files of a prefix being created must stay unchanged, with all of them
-# there, before the set-up takes the prefix for made and ends its session.
-registry_quiet_seconds=60
+# Seconds a prefix being created must stay complete and idle (no file written, no processor
+# time used by its session) before the set-up ends its session.
+idle_seconds=60
 
 # A file of apt preferences that keeps the security suite out, for the length of one install.
 apt_preferences_dir=/etc/apt/preferences.d
@@ -145,20 +145,37 @@ end_session() {  # prefix
 }
 
 # The registry files are written from the start and grow; the services the prefix's set-up
-# installs (PlugPlay among them) come near its end.
-registry_written() {  # prefix
+# installs (PlugPlay among them) come near its end. Its 32-bit half, which starts later and
+# slowly under qemu, writes the 32-bit system folder.
+prefix_made() {  # prefix
   [ -s "$1/user.reg" ] && [ -s "$1/userdef.reg" ] \
-    && grep -q '^\[System\\\\CurrentControlSet\\\\Services\\\\PlugPlay\]' "$1/system.reg" 2>/dev/null
+    && grep -q '^\[System\\\\CurrentControlSet\\\\Services\\\\PlugPlay\]' "$1/system.reg" 2>/dev/null \
+    && [ -s "$1/drive_c/windows/syswow64/kernel32.dll" ]
 }
 
-registry_stamp() { stat -c '%s %Y' "$1"/system.reg "$1"/user.reg "$1"/userdef.reg 2>/dev/null || true; }
+# Processor time (clock ticks) of the prefix's session so far: every process started with
+# its WINEPREFIX. A 32-bit process starting under qemu computes for a minute or more while
+# it writes nothing.
+session_ticks() {  # prefix
+  local total=0 pid stat
+  for pid in $(grep -lsxzF "WINEPREFIX=$1" /proc/[0-9]*/environ | cut -d/ -f3); do
+    stat=$(cat "/proc/$pid/stat" 2>/dev/null) || continue
+    set -- ${stat##*) }
+    total=$((total + ${12} + ${13}))
+  done
+  echo "$total"
+}
 
-# Under qemu, creating a 32-bit prefix can hang for good after its registry is written, with
-# wineboot, services.exe and rundll32 asleep. Once the registry files are all there and
-# have not changed for a while, the prefix is made: its session is ended and the set-up
-# goes on.
+activity_stamp() {  # prefix
+  stat -c '%s %Y' "$1"/system.reg "$1"/user.reg "$1"/userdef.reg 2>/dev/null || true
+  session_ticks "$1"
+}
+
 # The wineboot started may end before the session's own processes have finished the prefix
-# (seen under qemu): the prefix is made when its session ends.
+# (seen under qemu): the prefix is made when its session ends. Under qemu a session can also
+# stay asleep for good once the prefix is made (wineboot, services.exe and rundll32 waiting):
+# once the prefix is complete and its files and processes have been idle for a while, its
+# session is ended and the set-up goes on.
 prefix_being_made() {  # prefix pid-of-wineboot
   kill -0 "$2" 2>/dev/null && return 0
   ! WINEPREFIX="$1" timeout 5 /usr/lib/wine/wineserver -w 2>/dev/null
@@ -171,11 +188,11 @@ wait_for_prefix() {  # prefix pid-of-wineboot
       say "creating $prefix took over $prefix_creation_limit s: ending it"
       break
     fi
-    now=$(registry_stamp "$prefix")
-    if registry_written "$prefix" && [ "$now" = "$stamp" ]; then
+    now=$(activity_stamp "$prefix")
+    if prefix_made "$prefix" && [ "$now" = "$stamp" ]; then
       quiet=$((quiet + 5))
-      if [ "$quiet" -ge "$registry_quiet_seconds" ]; then
-        say "the registry of $prefix is complete but wineboot still waits (seen under qemu): ending its session"
+      if [ "$quiet" -ge "$idle_seconds" ]; then
+        say "$prefix is complete but its session still waits, idle (seen under qemu): ending it"
         break
       fi
     else
@@ -194,12 +211,12 @@ wait_for_prefix() {  # prefix pid-of-wineboot
 
 make_prefix() {  # name arch loader
   local prefix="$build_dir/$1"
-  registry_written "$prefix" && return 0
+  prefix_made "$prefix" && return 0
   say "creating the $2 Wine prefix $prefix (its 32-bit half takes minutes where 32-bit code runs under qemu)"
   rm -rf "$prefix"
   WINEPREFIX="$prefix" WINEARCH="$2" "$3" wineboot -i >/dev/null 2>&1 &
   wait_for_prefix "$prefix" $!
-  registry_written "$prefix" || { say "creating $prefix failed"; rm -rf "$prefix"; exit 1; }
+  prefix_made "$prefix" || { say "creating $prefix failed"; rm -rf "$prefix"; exit 1; }
 }
 
 # The keys that name the crash debugger: of the prefix's own programs, and on a 64-bit
