@@ -6,8 +6,8 @@
 # process in tests that pass natively. There a process that dies, or prints nothing for a
 # long time, is reported with the test it was in, and the tests it had not finished run again
 # in a new one. A test that printed a failure, or whose process died twice without the
-# emulator's own messages, fails. A test whose process the emulator kills each time is
-# reported as not run here; for the tests PROBE stands for ("SUITE-PATTERN=PROGRAM") the
+# emulator's own messages, fails. A test whose process the emulator kills twice is reported
+# as not run here; for the tests PROBE stands for ("SUITE-PATTERN=PROGRAM") the
 # probe, a program with none of our code, is run to show the emulator doing the same.
 set -uo pipefail
 filter=$1 probe=$2
@@ -104,7 +104,7 @@ for ((attempt = 1; attempt <= attempts; attempt++)); do
   if output_of "$test" | grep -q ': Failure$'; then
     say "$test failed, then its process $how"
     failed+=("$test")
-  elif [ "$died" -lt 2 ] || { [ "$died" -lt 3 ] && emulator_signature; }; then
+  elif [ "$died" -lt 2 ]; then
     say "the test program $how in $test; it and the tests after it run again in a new process"
     continue
   elif matches_probe "$test" && ! probe_output=$("${@:1:$#-1}" "${probe#*=}" 2>&1); then
@@ -113,7 +113,7 @@ for ((attempt = 1; attempt <= attempts; attempt++)); do
     printf '%s\n' "$probe_output" | tail -3 | sed 's/^/[emulator]   /' | tee -a "$report"
     emulator_only+=("$test")
   elif emulator_signature; then
-    say "$test: its process $how, $died times in a row; not run here"
+    say "$test: its process $how, twice; not run here"
     emulator_only+=("$test")
   else
     say "$test: its process $how, twice: failed"
