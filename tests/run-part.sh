@@ -32,20 +32,21 @@ trap 'rm -f "$log" "$log".*' EXIT
 report=emulator-report.txt
 say() { printf '[emulator] %s\n' "$*" | tee -a "$report"; }
 
-# Runs the program, its output to the terminal and the log; ends it once it has printed
-# nothing for stall_seconds. Status: the program's, or 124 for a stall.
+# Runs the program in a process group of its own, its output into the log, shown when it
+# ends; ends the whole group once the program has printed nothing for stall_seconds.
+# Status: the program's, or 124 for a stall.
 run_watched() {  # filter command...
   local f=$1 last=0 size now=$SECONDS
   shift
   : >"$log"
-  "$@" --gtest_filter="$f" >"$log" 2>&1 &
+  setsid "$@" --gtest_filter="$f" >"$log" 2>&1 &
   local program=$!
   while kill -0 "$program" 2>/dev/null; do
     sleep 1
     size=$(stat -c %s "$log")
     if [ "$size" != "$last" ]; then last=$size now=$SECONDS; fi
     if [ $((SECONDS - now)) -ge "$stall_seconds" ]; then
-      kill -- "$program" 2>/dev/null
+      kill -- -"$program" 2>/dev/null
       wait "$program" 2>/dev/null
       cat "$log"
       return 124
