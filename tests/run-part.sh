@@ -7,8 +7,10 @@
 # long time, is reported with the test it was in, and the tests it had not finished run again
 # in a new one. A test that printed a failure, or whose process died twice without the
 # emulator's own messages, fails. A test whose process the emulator kills twice is reported
-# as not run here; for the tests PROBE stands for ("SUITE-PATTERN=PROGRAM") the
-# probe, a program with none of our code, is run to show the emulator doing the same.
+# as not run here. PROBE ("PATTERN:PATTERN...=PROGRAM") names tests that start and end
+# threads by the dozen and a program with none of our code that does only that: when the
+# part's filter names those tests, the probe runs first, and where it dies they are reported
+# as not run, with the probe's words, without a process of their own dying twice.
 set -uo pipefail
 filter=$1 probe=$2
 shift 3
@@ -62,7 +64,6 @@ results() { tr -d '\r' <"$log" | sed -n "s/^\[ *\($1\) *\] \([^ ]*\).*/\2/p" | g
 unfinished() {
   comm -23 <(results RUN) <(results 'OK\|FAILED\|SKIPPED') | head -1
 }
-matches_probe() { [[ "$1" == ${probe%%=*} ]]; }
 
 # The filter with the tests named excluded.
 without() {  # filter tests...
@@ -85,6 +86,19 @@ emulator_signature() { grep -q 'qemu: uncaught target signal\|wine client error:
 
 done_tests=() failed=() deaths=() emulator_only=()
 status=0
+
+# The probe's tests among those the filter names.
+probed=() patterns=${probe%%=*}
+for pattern in ${patterns//:/ }; do
+  [[ ":${filter%%-*}:" == *":$pattern:"* ]] && probed+=("$pattern")
+done
+if [ "${#probed[@]}" -gt 0 ] && ! probe_output=$("${@:1:$#-1}" "${probe#*=}" 2>&1); then
+  say "${probed[*]}: not run here. The emulator kills a program with none of our code that" \
+    "only starts and joins threads:"
+  printf '%s\n' "$probe_output" | tail -3 | sed 's/^/[emulator]   /' | tee -a "$report"
+  filter=$(without "$filter" "${probed[@]}")
+  emulator_only+=("${probed[@]}")
+fi
 for ((attempt = 1; attempt <= attempts; attempt++)); do
   run_filter=$(without "$filter" "${done_tests[@]}")
   run_watched "$run_filter" "$@"
@@ -108,11 +122,6 @@ for ((attempt = 1; attempt <= attempts; attempt++)); do
   elif [ "$died" -lt 2 ]; then
     say "the test program $how in $test; it and the tests after it run again in a new process"
     continue
-  elif matches_probe "$test" && ! probe_output=$("${@:1:$#-1}" "${probe#*=}" 2>&1); then
-    say "$test: its process $how again; not run here. The emulator does the same to a program" \
-      "with none of our code:"
-    printf '%s\n' "$probe_output" | tail -3 | sed 's/^/[emulator]   /' | tee -a "$report"
-    emulator_only+=("$test")
   elif emulator_signature; then
     say "$test: its process $how, twice; not run here"
     emulator_only+=("$test")
