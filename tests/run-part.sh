@@ -24,7 +24,7 @@ if [ "${CSVCHART_EMULATED:-}" != 1 ] && ! emulated; then
   exec "$@" --gtest_filter="$filter"
 fi
 
-stall_seconds=${CSVCHART_STALL_SECONDS:-420}
+stall_seconds=${CSVCHART_STALL_SECONDS:-300}
 attempts=10
 log=$(mktemp)
 trap 'rm -f "$log" "$log".*' EXIT
