@@ -82,7 +82,8 @@ output_of() {  # test
 
 # Messages only the emulator and Wine's link to its server give: a fault in a test program's
 # own code is an exception that Wine reports, not a signal qemu could not deliver.
-emulator_signature() { grep -q 'qemu: uncaught target signal\|wine client error:' "$log"; }
+signature='qemu: uncaught target signal [0-9]*\|wine client error:[^ ]*'
+emulator_signature() { grep -q "$signature" "$log"; }
 
 done_tests=() failed=() deaths=() emulator_only=()
 status=0
@@ -109,7 +110,7 @@ for ((attempt = 1; attempt <= attempts; attempt++)); do
   test=$(unfinished)
   how="ended with status $code"
   [ "$code" = 124 ] && how="printed nothing for $stall_seconds s"
-  emulator_signature && how="was killed by the emulator (status $code: $(grep -o 'qemu: uncaught target signal [0-9]*\|wine client error:[^ ]*' "$log" | head -1))"
+  emulator_signature && how="was killed by the emulator (status $code: $(grep -o "$signature" "$log" | head -1))"
   if [ -z "$test" ]; then
     say "the test program $how before running a test"
     continue
