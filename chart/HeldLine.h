@@ -7,6 +7,7 @@
 #include "chart/ColumnSpan.h"
 #include "chart/LineRunDrawer.h"
 #include "chart/SeriesMapping.h"
+#include "xlib/XOwnLines.h"
 
 #include <windows.h>
 
@@ -23,7 +24,8 @@ struct LineMemory {
     bool Over() const { return held > budget; }
 };
 
-class HeldLine {
+// Written at every point by the thread of its half of a file: see XOwnLines.h.
+class alignas(kOwnLines) HeldLine {
 public:
     // Counts its bytes into the memory as long as it lives; its mask comes from `masks`.
     HeldLine(PlotMaskDc& masks, LineMemory& memory);

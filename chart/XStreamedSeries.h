@@ -9,13 +9,14 @@
 #include "chart/SeriesMapping.h"
 #include "chart/SeriesPalette.h"
 #include "xlib/XObject.h"
+#include "xlib/XOwnLines.h"
 
 #include <memory>
 #include <vector>
 
 class XChart;
 
-class XStreamedSeries : public XObject {
+class alignas(kOwnLines) XStreamedSeries : public XObject {
 public:
     // How the points of the series come.
     enum class Order {

@@ -13,6 +13,7 @@
 #include "csv/CsvPoints.h"
 #include "csv/QuotedFields.h"
 #include "csv/RecordJoiner.h"
+#include "xlib/XOwnLines.h"
 
 #include <cmath>
 #include <cstddef>
@@ -64,6 +65,9 @@ public:
     long long TrailingRecords() const { return trailing_; }
 
 private:
+    // Each half of a file read at once writes its own at every record.
+    using Values = std::vector<double, XOwnLinesAllocator<double>>;
+
     void AddRecord(const char* text, std::size_t length)
     {
         QuotedFields fields(text, length, layout_.separator, layout_.quote);
@@ -122,7 +126,7 @@ private:
     }
 
     // The record's points, the row number counted.
-    void Emit(double x, const std::vector<double>& values)
+    void Emit(double x, const Values& values)
     {
         for (std::size_t k = 0; k < values.size(); ++k) {
             const int series = static_cast<int>(k);
@@ -183,10 +187,10 @@ private:
     const long long firstIndex_;
     const bool toFileEnd_;
     long long trailing_ = 0;
-    std::vector<double> values_;   // the record's series values, a gap as NaN
+    Values values_;   // the record's series values, a gap as NaN
     bool heldTotals_ = false;      // a totals record, until a data record follows it
     double heldX_ = 0;
-    std::vector<double> heldValues_;
+    Values heldValues_;
     const bool plainNumbers_;
     std::vector<Role> roles_;
 };

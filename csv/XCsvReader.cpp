@@ -9,6 +9,7 @@
 #include "csv/CsvSample.h"
 #include "csv/LayoutDetection.h"
 #include "csv/LayoutPoints.h"
+#include "xlib/XOwnLines.h"
 #include "xlib/XString.h"
 #include "xlib/XWorkerThread.h"
 
@@ -28,11 +29,6 @@ void Widen(ValueBounds& bounds, double y)
     else if (y > bounds.max)
         bounds.max = y;
 }
-
-// What each half's thread writes for every line (its reader's place, its bounds, its lines'
-// ends) starts a cache line pair of its own: two threads writing one pair take it from each
-// other's processor at every line.
-constexpr std::size_t kOwnLines = 128;
 
 // The first pass: bounds and series, nothing kept; each series' values when asked.
 class MeasuredPoints {
@@ -56,7 +52,7 @@ public:
 
     DataRange range;
     int seriesCount = 0;
-    std::vector<ValueBounds> bounds;
+    std::vector<ValueBounds, XOwnLinesAllocator<ValueBounds>> bounds;
 
 private:
     const bool perSeries_;
@@ -98,7 +94,8 @@ void WidenRange(DataRange& range, const DataRange& later)
     UpdateDataRange(range, 0, later.maxX, later.maxY);
 }
 
-void WidenBounds(std::vector<ValueBounds>& bounds, const std::vector<ValueBounds>& later)
+template <typename Later>
+void WidenBounds(std::vector<ValueBounds>& bounds, const Later& later)
 {
     if (later.size() > bounds.size())
         bounds.resize(later.size());
@@ -174,7 +171,7 @@ void XCsvReader::Scan(const char* path, XChart& chart)
         Walk(reader_, measured, WalkStart());
         range_ = measured.range;
         seriesCount_ = measured.seriesCount;
-        bounds_ = measured.bounds;
+        bounds_.assign(measured.bounds.begin(), measured.bounds.end());
         bytesScanned_ = reader_.BytesRead();
     }
     if (!range_.empty)   // without a point the axes keep the chart's own ranges
@@ -239,7 +236,7 @@ void XCsvReader::ScanHalves()
     worker.Join();
     range_ = earlier.range;
     seriesCount_ = earlier.seriesCount;
-    bounds_ = earlier.bounds;
+    bounds_.assign(earlier.bounds.begin(), earlier.bounds.end());
     bytesScanned_ = reader_.BytesRead();
     if (reader_.EndedByCtrlZ() || reader_.Failed()) {
         halves_ = Halves();   // the input ended in the earlier half: nothing of the later belongs to it
@@ -333,8 +330,8 @@ bool XCsvReader::DrawHalvesInto(Lines& earlier, Lines& later)
 bool XCsvReader::DrawHalves(XChart& chart)
 {
     const long long budget = limits_.memoryBudget / 2;
-    alignas(kOwnLines) XStreamedSeries earlier(chart, seriesCount_, XStreamedSeries::Order::FileHalf, options_.palette, budget);
-    alignas(kOwnLines) XStreamedSeries later(chart, seriesCount_, XStreamedSeries::Order::FileHalf, options_.palette, budget);
+    XStreamedSeries earlier(chart, seriesCount_, XStreamedSeries::Order::FileHalf, options_.palette, budget);
+    XStreamedSeries later(chart, seriesCount_, XStreamedSeries::Order::FileHalf, options_.palette, budget);
     return DrawHalvesInto(earlier, later);
 }
 

@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <cstdlib>
+#include <malloc.h>
 #include <new>
 
 namespace {
@@ -30,6 +31,17 @@ void* Allocate(std::size_t size)
     if (FaultDue())
         throw std::bad_alloc();
     void* block = std::malloc(size ? size : 1);
+    if (!block)
+        throw std::bad_alloc();
+    return block;
+}
+
+// The blocks that must hold cache lines of their own.
+void* AllocateAligned(std::size_t size, std::align_val_t alignment)
+{
+    if (FaultDue())
+        throw std::bad_alloc();
+    void* block = _aligned_malloc(size ? size : 1, static_cast<std::size_t>(alignment));
     if (!block)
         throw std::bad_alloc();
     return block;
@@ -78,3 +90,6 @@ void operator delete(void* block) noexcept { std::free(block); }
 void operator delete[](void* block) noexcept { std::free(block); }
 void operator delete(void* block, std::size_t) noexcept { std::free(block); }
 void operator delete[](void* block, std::size_t) noexcept { std::free(block); }
+void* operator new(std::size_t size, std::align_val_t alignment) { return AllocateAligned(size, alignment); }
+void operator delete(void* block, std::align_val_t) noexcept { _aligned_free(block); }
+void operator delete(void* block, std::size_t, std::align_val_t) noexcept { _aligned_free(block); }

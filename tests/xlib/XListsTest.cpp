@@ -1,13 +1,30 @@
 // XDblList and XObjList: growth, order, and who owns what.
 #include "xlib/XDblList.h"
 #include "xlib/XObjList.h"
+#include "xlib/XOwnLines.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstring>
 #include <limits>
+#include <vector>
 
 namespace {
+
+// Two threads' blocks, allocated one after the other, share no cache line pair.
+TEST(XOwnLinesAllocator, BlocksBeginOnTheirOwnCacheLines)
+{
+    for (std::size_t count : {1, 3, 16, 17, 1000}) {
+        SCOPED_TRACE(count);
+        std::vector<double, XOwnLinesAllocator<double>> earlier(count), later(count);
+        const auto a = reinterpret_cast<std::uintptr_t>(earlier.data());
+        const auto b = reinterpret_cast<std::uintptr_t>(later.data());
+        EXPECT_EQ(a % kOwnLines, 0u);
+        EXPECT_EQ(b % kOwnLines, 0u);
+        EXPECT_GE(a > b ? a - b : b - a, (count * sizeof(double) + kOwnLines - 1) / kOwnLines * kOwnLines);
+    }
+}
 
 TEST(XDblList, AddKeepsEveryValueBitForBitAtSuccessiveIndices)
 {
