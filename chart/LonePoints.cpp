@@ -23,11 +23,8 @@ void LonePoints::Reset(std::size_t seriesCount)
 
 // A later half's first run may go on from the earlier half's last: the join tells whether it
 // stands alone, not the later half's first gap.
-bool LonePoints::Next(int series, double x, double y, XDblPoint& lone)
+bool LonePoints::NextAfterGapOrStart(SeriesRuns& runs, double x, double y, XDblPoint& lone)
 {
-    if (series < 0 || series >= static_cast<int>(series_.size()))
-        return false;
-    SeriesRuns& runs = series_[static_cast<std::size_t>(series)];
     if (std::isnan(x) || std::isnan(y)) {
         const bool dot = runs.current.points == 1 && (span_ != Span::LaterHalf || runs.gapSeen);
         lone = runs.current.point;

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "chart/Geometry.h"
+#include "xlib/XOwnLines.h"
 
 #include <vector>
 
@@ -21,7 +22,17 @@ public:
 
     // The series' next point, a gap when x or y is not a number. True, with the point,
     // when this gap ends a run of a single point that this span draws as a dot.
-    bool Next(int series, double x, double y, XDblPoint& lone);
+    bool Next(int series, double x, double y, XDblPoint& lone)
+    {
+        if (series < 0 || series >= static_cast<int>(series_.size()))
+            return false;
+        SeriesRuns& runs = series_[static_cast<std::size_t>(series)];
+        // A run past its second point is no longer followed until a gap ends it; its
+        // leading run, before any gap, is the same run.
+        if (runs.current.points == 2 && x == x && y == y)
+            return false;
+        return NextAfterGapOrStart(runs, x, y, lone);
+    }
 
     // After the last point: true, with the point, when the series' last run is a single
     // point that this span draws as a dot.
@@ -44,6 +55,8 @@ private:
         bool gapSeen = false;
     };
 
+    bool NextAfterGapOrStart(SeriesRuns& runs, double x, double y, XDblPoint& lone);
+
     const Span span_;
-    std::vector<SeriesRuns> series_;
+    std::vector<SeriesRuns, XOwnLinesAllocator<SeriesRuns>> series_;
 };

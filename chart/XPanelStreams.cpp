@@ -52,11 +52,11 @@ bool XPanelStreams::NextGroup()
         stream->inGroup = stream->lines->NextGroup();
         any = any || stream->inGroup;
     }
-    linesOf_.assign(panelOf_.size(), nullptr);
+    linesOf_.assign(panelOf_.size(), SeriesLines());
     for (std::size_t series = 0; series < panelOf_.size(); ++series) {
         const int panel = panelOf_[series];
         if (panel >= 0 && streams_[static_cast<std::size_t>(panel)]->inGroup)
-            linesOf_[series] = streams_[static_cast<std::size_t>(panel)]->lines.get();
+            linesOf_[series] = SeriesLines{streams_[static_cast<std::size_t>(panel)]->lines.get(), indexInPanel_[series]};
     }
     lonePoints_.Reset(panelOf_.size());
     return any;
@@ -64,19 +64,21 @@ bool XPanelStreams::NextGroup()
 
 XStreamedSeries* XPanelStreams::LinesOf(int series) const
 {
-    return series >= 0 && series < static_cast<int>(linesOf_.size()) ? linesOf_[static_cast<std::size_t>(series)]
+    return series >= 0 && series < static_cast<int>(linesOf_.size()) ? linesOf_[static_cast<std::size_t>(series)].lines
                                                                       : nullptr;
 }
 
 void XPanelStreams::Point(int series, double x, double y)
 {
-    XStreamedSeries* lines = LinesOf(series);
-    if (!lines)
+    if (series < 0 || series >= static_cast<int>(linesOf_.size()))
+        return;
+    const SeriesLines target = linesOf_[static_cast<std::size_t>(series)];
+    if (!target.lines)
         return;
     XDblPoint lone;
     if (lonePoints_.Next(series, x, y, lone))
         Dot(series, lone);
-    lines->Point(indexInPanel_[static_cast<std::size_t>(series)], x, y);
+    target.lines->Point(target.index, x, y);
 }
 
 void XPanelStreams::EndGroup()
@@ -138,7 +140,7 @@ void XPanelStreams::DrawGroup(XPanelStreams* laterHalf)
             stream.lines->DrawGroup(laterHalf ? laterHalf->streams_[p]->lines.get() : nullptr);
         stream.inGroup = false;
     }
-    linesOf_.assign(linesOf_.size(), nullptr);
+    linesOf_.assign(linesOf_.size(), SeriesLines());
 }
 
 // From the point one pixel down and left, then around the square one pixel out: with the

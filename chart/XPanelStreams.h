@@ -53,6 +53,12 @@ private:
     std::vector<std::unique_ptr<Stream>> streams_;
     std::vector<int> panelOf_;     // of each series
     std::vector<int> indexInPanel_;
-    std::vector<XStreamedSeries*> linesOf_;   // of each series in the group now, else null
+    // Of each series in the group now: its panel's lines (else null) and its index there,
+    // side by side, as every point needs both.
+    struct SeriesLines {
+        XStreamedSeries* lines = nullptr;
+        int index = -1;
+    };
+    std::vector<SeriesLines> linesOf_;
     LonePoints lonePoints_;
 };
