@@ -240,9 +240,29 @@ CsvLayout DetectLayout(const CsvSample& sample, char storedSeparator)
     return layout;
 }
 
+namespace {
+
+// The sample's lines take less of the file than this, unless NUL bytes end them early
+// (a line ends at its first NUL): reading no more spares a large block's read.
+constexpr std::uint64_t kSampleFileBytes = 2 * kSampleBytes;
+
+// A line that reaches the limit may be cut by it: the sample is then read again without one.
+CsvSample ReadFileStart(XLineReader& reader)
+{
+    reader.Rewind(0, kSampleFileBytes);
+    CsvSample sample = ReadSample(reader);
+    if (reader.LineEndOffset() >= kSampleFileBytes) {
+        reader.Rewind(0);
+        sample = ReadSample(reader);
+    }
+    return sample;
+}
+
+}  // namespace
+
 CsvLayout ReadLayout(XLineReader& reader, char storedSeparator)
 {
-    CsvSample sample = ReadSample(reader);
+    CsvSample sample = ReadFileStart(reader);
     const TextEncoding encoding = DetectEncoding(sample.text.data(), sample.text.size());
     reader.Rewind(0);
     if (encoding == TextEncoding::Utf16Le || encoding == TextEncoding::Utf16Be) {

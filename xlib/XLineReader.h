@@ -45,6 +45,9 @@ public:
     // The file's size when opened, and the bytes read from it since the last Rewind.
     std::uint64_t FileSize() const { return fileSize_; }
     std::uint64_t BytesRead() const { return bytesRead_; }
+    // The file offset just past the last line given out, for a file read as it is (not
+    // decoded from UTF-16).
+    std::uint64_t LineEndOffset() const { return begin_ + bytesRead_ - static_cast<std::uint64_t>(end_ - position_); }
 
     // The offset of the first line starting at or after the offset, or false when none does
     // within the next block of a sharing reader (a line that long, or the end of the file).

@@ -278,4 +278,26 @@ TEST(LayoutDetection, Utf16FilesReadAsUtf8)
     }
 }
 
+// A line's entry ends at its first NUL, so lines padded with NUL bytes take far more of the
+// file than of the sample: the table below such a preamble is still found.
+TEST(LayoutDetection, TableBelowLinesThatNulBytesCutShort)
+{
+    std::string bytes;
+    for (int line = 0; line < 80; ++line)
+        bytes += "note" + std::string(2000, '\0') + "\n";
+    bytes += "t,v\n0,5\n1,7\n2,6\n";
+    TempFile file(bytes);
+    XCanvas canvas;
+    XChart chart(canvas, 640, 480);
+    CsvOptions options;
+    options.detectLayout = 1;
+    XCsvReader reader(options);
+    reader.Scan(file.Path().c_str(), chart);
+    ASSERT_NE(reader.Layout(), nullptr);
+    EXPECT_EQ(reader.Layout()->preambleLines, 80);
+    EXPECT_EQ(Names(*reader.Layout()), std::vector<std::string>{"v"});
+    EXPECT_EQ(reader.Range().maxX, 2);
+    EXPECT_EQ(reader.Range().maxY, 7);
+}
+
 }  // namespace
