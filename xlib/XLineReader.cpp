@@ -6,6 +6,7 @@
 #include "xlib/XUtf8.h"
 
 #include <cstring>
+#include <initializer_list>
 
 namespace {
 
@@ -13,6 +14,8 @@ constexpr std::size_t kBlockSize = 1 << 20;
 // A reader sharing another's file reads a part of it beside that one: a smaller block
 // leaves a crowded 32-bit host more room, and reads about as fast.
 constexpr std::size_t kSharingBlockSize = kBlockSize / 4;
+constexpr std::size_t kSmallestBlock = 4096;
+constexpr std::size_t kLineProbeSize = 4096;
 constexpr char kCtrlZ = 0x1A;
 constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
 
@@ -34,12 +37,18 @@ bool XLineReader::Share(const XLineReader& owner)
     return !buffer_ && owner.buffer_ && Start(owner.file_, kSharingBlockSize);
 }
 
+// A file smaller than a block takes a buffer of its size (and a byte, so that it fits
+// without growing): a fresh block's pages cost more to map than a small file takes to read.
 bool XLineReader::Start(XDiskFile* file, std::size_t blockSize)
 {
+    fileSize_ = file->Size();
+    if (fileSize_ < blockSize) {
+        const std::size_t fitting = static_cast<std::size_t>(fileSize_) + 1;
+        blockSize = fitting > kSmallestBlock ? fitting : kSmallestBlock;
+    }
     buffer_ = static_cast<char*>(XAllocBlock(blockSize + 1));   // + 1: room for the last line's NUL
     capacity_ = blockSize;
     file_ = file;
-    fileSize_ = file->Size();
     return Rewind(0);
 }
 
@@ -58,15 +67,21 @@ bool XLineReader::Rewind(std::uint64_t begin, std::uint64_t end)
     return true;
 }
 
+// Most lines end within a few bytes: a small read finds where, a long line takes a block.
 bool XLineReader::FindLineStart(std::uint64_t from, std::uint64_t& lineStart) const
 {
-    XScratchBlock block(kSharingBlockSize);
-    const std::size_t read = file_->ReadAt(from, block.data, kSharingBlockSize);
-    const char* lineEnd = FindByte(block.data, block.data + read, '\n');
-    if (!lineEnd || FindByte(block.data, lineEnd, kCtrlZ))
-        return false;
-    lineStart = from + static_cast<std::uint64_t>(lineEnd - block.data) + 1;
-    return lineStart < fileSize_;
+    for (const std::size_t size : {kLineProbeSize, kSharingBlockSize}) {
+        XScratchBlock block(size);
+        const std::size_t read = file_->ReadAt(from, block.data, size);
+        const char* lineEnd = FindByte(block.data, block.data + read, '\n');
+        if (!lineEnd && read == size)
+            continue;
+        if (!lineEnd || FindByte(block.data, lineEnd, kCtrlZ))
+            return false;
+        lineStart = from + static_cast<std::uint64_t>(lineEnd - block.data) + 1;
+        return lineStart < fileSize_;
+    }
+    return false;
 }
 
 const char* XLineReader::FindNul(const char* from) const

@@ -57,6 +57,41 @@ TEST(XLineReader, LineRules)
     }
 }
 
+// Where a later half begins: the start of the line after the offset, found within a short
+// read for short lines and within a block for long ones; none past a block's length, at
+// the end of the file, or after a 0x1A that ends the input.
+TEST(XLineReader, FindLineStartFindsTheNextLineOfAnyLength)
+{
+    const std::string longLine(5000, 'x'), blockLongLine(300000, 'y');
+    const std::string bytes = "1,2\n" + longLine + "\n3,4\n" + blockLongLine + "\n5,6\n";
+    const std::uint64_t afterLong = 4 + longLine.size() + 1;
+    const std::uint64_t afterBlockLong = afterLong + 4 + blockLongLine.size() + 1;
+    const struct {
+        std::uint64_t from;
+        bool found;
+        std::uint64_t lineStart;
+    } cases[] = {
+        {0, true, 4},   {3, true, 4},  {4, true, afterLong}, {100, true, afterLong}, {afterLong, true, afterLong + 4},
+        {afterLong + 4, false, 0},   // the line is longer than a block
+        {afterBlockLong - 1000, true, afterBlockLong},
+        {afterBlockLong, false, 0},  // the last line's end is the file's
+    };
+    TempFile file(bytes);
+    XLineReader reader;
+    ASSERT_TRUE(reader.Open(file.Path().c_str()));
+    for (const auto& c : cases) {
+        SCOPED_TRACE("from " + std::to_string(c.from));
+        std::uint64_t lineStart = 0;
+        EXPECT_EQ(reader.FindLineStart(c.from, lineStart), c.found);
+        EXPECT_EQ(c.found ? lineStart : 0, c.lineStart);
+    }
+    TempFile stopped("1,2\n3\x1A" "4\n5,6\n");
+    XLineReader stoppedReader;
+    ASSERT_TRUE(stoppedReader.Open(stopped.Path().c_str()));
+    std::uint64_t lineStart = 0;
+    EXPECT_FALSE(stoppedReader.FindLineStart(4, lineStart));
+}
+
 TEST(XLineReader, LinesOfAnyLengthArriveWhole)
 {
     const std::string longer(5000, '7');
