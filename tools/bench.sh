@@ -80,7 +80,8 @@ quartiles() {
 }
 
 # Rounds of compare for one file, and of detect for it with a header line: both targets by
-# turns; prints per target "render floor ratio ratio-q1 ratio-q3 peak pairs detected/strict".
+# turns; prints per target "render floor ratio ratio-q1 ratio-q3 peak pairs detected/strict
+# det-q1 det-q3".
 compare_rounds() {  # file headed-file runs
   local win headed round bits line
   win=$(windows_path "$1")
@@ -98,19 +99,19 @@ compare_rounds() {  # file headed-file runs
   done
   for bits in 64 32; do
     local times=$dir/rounds$bits
-    measured "$bits" || { echo "nan nan nan nan nan nan 0 nan"; continue; }
+    measured "$bits" || { echo "nan nan nan nan nan nan 0 nan nan nan"; continue; }
     printf '%s %s %s %s %s %s\n' \
       "$(field renders <"$times" | quartiles | cut -d' ' -f1)" \
       "$(field floors <"$times" | quartiles | cut -d' ' -f1)" \
       "$(field ratios <"$times" | quartiles)" \
       "$(field 'peak above baseline' <"$times" | sort -g | tail -1 | cut -d' ' -f1)" \
       "$(field ratios <"$times" | tr ',' '\n' | grep -c .)" \
-      "$(field ratio <"$dir/detect$bits" | quartiles | cut -d' ' -f1)"
+      "$(field ratios <"$dir/detect$bits" | quartiles)"
   done
 }
 
-printf '\n%-10s %7s | %8s %8s %-17s %7s %7s | %8s %-17s %7s %7s | %6s %8s\n' file MB render64 floor64 'ratio (IQR)' \
-  peak64 det/str render32 'ratio (IQR)' peak32 det/str '32/64' gnuplot
+printf '\n%-10s %7s | %8s %8s %-17s %7s %-17s | %8s %-17s %7s %-17s | %6s %8s\n' file MB render64 floor64 'ratio (IQR)' \
+  peak64 'det/str (IQR)' render32 'ratio (IQR)' peak32 'det/str (IQR)' '32/64' gnuplot
 for size in $files; do
   [ "$size" = 100m ] && continue
   file=$dir/rows-$size.csv
@@ -121,13 +122,14 @@ for size in $files; do
   results=$(compare_rounds "$file" "$headed" "$runs")
   png=$(gnuplot_png "$file")
   mb=$(awk -v b="$(stat -c %s "$file")" 'BEGIN { printf "%.1f", b / 1048576 }')
-  read -r r64 f64 m64 lo64 hi64 p64 n64 d64 < <(sed -n 1p <<<"$results")
-  read -r r32 f32 m32 lo32 hi32 p32 n32 d32 < <(sed -n 2p <<<"$results")
+  read -r r64 f64 m64 lo64 hi64 p64 n64 d64 dlo64 dhi64 < <(sed -n 1p <<<"$results")
+  read -r r32 f32 m32 lo32 hi32 p32 n32 d32 dlo32 dhi32 < <(sed -n 2p <<<"$results")
   awk -v n="rows-$size" -v mb="$mb" -v r="$r64" -v f="$f64" -v m="$m64" -v lo="$lo64" -v hi="$hi64" -v p="$p64" \
-      -v d="$d64" -v r2="$r32" -v m2="$m32" -v lo2="$lo32" -v hi2="$hi32" -v p2="$p32" -v d2="$d32" -v g="$png" 'BEGIN {
-    printf "%-10s %7s | %7.3fs %7.3fs %5.2f (%4.2f-%4.2f) %5.1fMB %6.2fx | %7.3fs %5.2f (%4.2f-%4.2f) %5.1fMB %6.2fx | %5.2fx %7.3fs\n",
-      n, mb, r, f, m, lo, hi, p, d, r2, m2, lo2, hi2, p2, d2, r2 / r, g }'
-  echo "           ($n64 render-floor pairs and $rounds detected-strict medians of $runs turns per target, in $rounds rounds)"
+      -v d="$d64" -v dlo="$dlo64" -v dhi="$dhi64" -v r2="$r32" -v m2="$m32" -v lo2="$lo32" -v hi2="$hi32" -v p2="$p32" \
+      -v d2="$d32" -v dlo2="$dlo32" -v dhi2="$dhi32" -v g="$png" 'BEGIN {
+    printf "%-10s %7s | %7.3fs %7.3fs %5.2f (%4.2f-%4.2f) %5.1fMB %5.2f (%4.2f-%4.2f) | %7.3fs %5.2f (%4.2f-%4.2f) %5.1fMB %5.2f (%4.2f-%4.2f) | %5.2fx %7.3fs\n",
+      n, mb, r, f, m, lo, hi, p, d, dlo, dhi, r2, m2, lo2, hi2, p2, d2, dlo2, dhi2, r2 / r, g }'
+  echo "           ($n64 render-floor pairs and as many strict-detected pairs per target, in $rounds rounds)"
 done
 
 if [[ " $files " == *" 100m "* ]] && measured 32; then
@@ -146,6 +148,7 @@ echo "render: QOR_LoadBitmapA, median; floor: the file read in 1 MiB blocks and 
 echo "converted with std::from_chars, by turns with the render in the same process; ratio:"
 echo "median of each render over the floor run right after it, with the quartiles of these"
 echo "ratios (IQR); peak: the highest peak working set above the process's own before the first"
-echo "render (the 640x480 bitmap, 1.2 MB, included); det/str: the median over the rounds of csvbench"
-echo "detect's ratio, the detected render (in panels, as the plug-in draws it) over the strict one,"
-echo "both of the file with the header line a,b,c,d added; 32/64: the 32-bit render over the 64-bit one."
+echo "render (the 640x480 bitmap, 1.2 MB, included); det/str: the median, with quartiles, of each"
+echo "detected render (csvbench detect: in panels, as the plug-in draws it) over the strict render"
+echo "run right before it, both of the file with the header line a,b,c,d added; 32/64: the 32-bit"
+echo "render over the 64-bit one."

@@ -1,6 +1,6 @@
 // Times rendering through the plug-in's export, and the stages of one render.
 //   csvbench render DLL RUNS FILE...   median time of QOR_LoadBitmapA per file, peak memory
-//   csvbench stages FILE               time of each stage of one render, in this process
+//   csvbench stages [--detect] FILE    time of each stage of one render, in this process
 //   csvbench compare DLL RUNS FILE     render and floor by turns: medians, ratios, peak memory
 //   csvbench detect RUNS FILE          the strict and the detected reading by turns, in this
 //                                      process: their medians and ratio
@@ -20,6 +20,7 @@
 #include <charconv>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -208,24 +209,35 @@ private:
 };
 
 // The stages of one render in this process: the measuring pass, layout and drawing, the
-// drawing pass.
-int Stages(const char* path)
+// drawing pass; with detection, as the plug-in draws a detected table, in panels.
+int Stages(const char* path, bool detect)
 {
     BenchBitmap target;
     const SettingsRecord& settings = target.settings;
-    HDC dc = target.dc;
+    CsvOptions options = ReadingOptions(settings);
+    options.detectLayout = detect;
+    options.detectLayout = detect;
     for (int run = 0; run < 5; ++run) {
         XCanvas canvas;
-        canvas.Attach(dc);
+        canvas.Attach(target.dc);
         XChart chart(canvas, settings.width, settings.height);
         chart.showTitle = 1;
-        XCsvReader file(ReadingOptions(settings));
+        XCsvReader file(options);
         double start = Now();
         file.Scan(path, chart);
         double scanned = Now();
-        chart.LayoutAndDraw();
+        std::unique_ptr<XPanelChart> panels;
+        if (const CsvLayout* layout = file.Layout()) {
+            panels.reset(new XPanelChart(chart, ChartXKind(layout->xKind), file.SeriesBounds()));
+            panels->LayoutAndDraw();
+        } else {
+            chart.LayoutAndDraw();
+        }
         double laidOut = Now();
-        file.DrawSeries(chart);
+        if (panels)
+            file.DrawSeries(*panels);
+        else
+            file.DrawSeries(chart);
         double drawn = Now();
         std::printf("scan %.3f s, layout and chart %.3f s, series %.3f s%s\n", scanned - start, laidOut - scanned,
                     drawn - laidOut, file.ReadInTwoHalves() ? " (two halves at once)" : "");
@@ -259,7 +271,9 @@ double RenderOnce(const char* path, const CsvOptions& options, HDC dc, const Set
     return seconds;
 }
 
-// The strict reading and the detected layout's by turns on the same file.
+// The strict reading and the detected layout's by turns on the same file: their medians,
+// and the median of each detected render over the strict one run right before it, with
+// every such ratio (for combining several processes).
 int CompareDetection(int runs, const char* path)
 {
     BenchBitmap target;
@@ -268,14 +282,14 @@ int CompareDetection(int runs, const char* path)
     CsvOptions strict = ReadingOptions(settings);
     CsvOptions detected = strict;
     detected.detectLayout = 1;
-    std::vector<double> strictTimes, detectedTimes;
+    std::vector<double> strictTimes, detectedTimes, ratios;
     for (int run = 0; run < runs; ++run) {
         strictTimes.push_back(RenderOnce(path, strict, dc, settings));
         detectedTimes.push_back(RenderOnce(path, detected, dc, settings));
+        ratios.push_back(detectedTimes.back() / strictTimes.back());
     }
-    const double a = Median(strictTimes);
-    const double b = Median(detectedTimes);
-    std::printf("%s\tstrict %.3f s\tdetected %.3f s\tratio %.3f\n", path, a, b, b / a);
+    std::printf("%s\tstrict %.3f s\tdetected %.3f s\tratio %.3f\tratios %s\n", path, Median(strictTimes),
+                Median(detectedTimes), Median(ratios), Joined(ratios).c_str());
     return 0;
 }
 
@@ -286,13 +300,15 @@ int main(int argc, char** argv)
     if (argc >= 5 && std::strcmp(argv[1], "render") == 0)
         return RenderThroughExport(argv[2], std::atoi(argv[3]), argc - 4, argv + 4);
     if (argc == 3 && std::strcmp(argv[1], "stages") == 0)
-        return Stages(argv[2]);
+        return Stages(argv[2], false);
+    if (argc == 4 && std::strcmp(argv[1], "stages") == 0 && std::strcmp(argv[2], "--detect") == 0)
+        return Stages(argv[3], true);
     if (argc == 4 && std::strcmp(argv[1], "floor") == 0)
         return Floor(argv[3], std::atoi(argv[2]));
     if (argc == 4 && std::strcmp(argv[1], "detect") == 0)
         return CompareDetection(std::atoi(argv[2]), argv[3]);
     if (argc == 5 && std::strcmp(argv[1], "compare") == 0)
         return Compare(argv[2], std::atoi(argv[3]), argv[4]);
-    std::fprintf(stderr, "usage: csvbench render DLL RUNS FILE... | compare DLL RUNS FILE | stages FILE | detect RUNS FILE | floor RUNS FILE\n");
+    std::fprintf(stderr, "usage: csvbench render DLL RUNS FILE... | compare DLL RUNS FILE | stages [--detect] FILE | detect RUNS FILE | floor RUNS FILE\n");
     return 2;
 }
