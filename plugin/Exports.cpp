@@ -5,6 +5,7 @@
 #include "plugin/SettingsStore.h"
 #include "plugin/UnwindTables.h"
 #include "xlib/DefaultFloatState.h"
+#include "xlib/XLineReader.h"
 
 namespace __gnu_cxx {
 // Frees what the statically linked C++ runtime allocated for itself (the emergency pool for
@@ -34,6 +35,7 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved)
         // Out of memory while reading: the published settings stay as they were.
     }
     if (reason == DLL_PROCESS_DETACH) {
+        XLineReader::ReleaseKeptBlocks();
         ReleaseOwnUnwindTables();
         __gnu_cxx::__freeres();
     }

@@ -2,6 +2,7 @@
 #include "xlib/XLineReader.h"
 
 #include "xlib/XByteSearch.h"
+#include "xlib/XKeptBlock.h"
 #include "xlib/XMemory.h"
 #include "xlib/XUtf8.h"
 
@@ -19,11 +20,33 @@ constexpr std::size_t kLineProbeSize = 4096;
 constexpr char kCtrlZ = 0x1A;
 constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
 
+// A block of either size is kept for the next reader (+ 1: room for the last line's NUL).
+XKeptBlock keptBlocks[] = {XKeptBlock(kBlockSize + 1), XKeptBlock(kSharingBlockSize + 1)};
+
+XKeptBlock* KeptBlockOf(std::size_t bytes)
+{
+    for (XKeptBlock& kept : keptBlocks) {
+        if (kept.Bytes() == bytes)
+            return &kept;
+    }
+    return nullptr;
+}
+
 }  // namespace
+
+void XLineReader::ReleaseKeptBlocks()
+{
+    for (XKeptBlock& kept : keptBlocks)
+        kept.Release();
+}
 
 XLineReader::~XLineReader()
 {
-    XFreeBlock(buffer_);
+    XKeptBlock* kept = buffer_ ? KeptBlockOf(capacity_ + 1) : nullptr;
+    if (kept)
+        kept->Give(buffer_);
+    else
+        XFreeBlock(buffer_);
     XFreeBlock(units_);
 }
 
@@ -46,7 +69,8 @@ bool XLineReader::Start(XDiskFile* file, std::size_t blockSize)
         const std::size_t fitting = static_cast<std::size_t>(fileSize_) + 1;
         blockSize = fitting > kSmallestBlock ? fitting : kSmallestBlock;
     }
-    buffer_ = static_cast<char*>(XAllocBlock(blockSize + 1));   // + 1: room for the last line's NUL
+    XKeptBlock* kept = KeptBlockOf(blockSize + 1);
+    buffer_ = static_cast<char*>(kept ? kept->Take() : XAllocBlock(blockSize + 1));
     capacity_ = blockSize;
     file_ = file;
     return Rewind(0);

@@ -13,6 +13,10 @@ public:
     XLineReader() = default;
     ~XLineReader() override;
 
+    // A reader's block of a large file is kept for the next reader, whose pages are then
+    // mapped already: at most one of each block size, freed here (when the module unloads).
+    static void ReleaseKeptBlocks();
+
     // False when the path is not a readable regular disk file (XDiskFile::Open).
     bool Open(const char* path);
     // Reads the file another reader has open (which must outlive this one), for reading two

@@ -9,6 +9,7 @@
 #include "tests/support/AllocationFaults.h"
 #include "tests/support/GdiTestDc.h"
 #include "tests/support/TestFiles.h"
+#include "xlib/XLineReader.h"
 
 #include <gtest/gtest.h>
 
@@ -48,6 +49,7 @@ public:
 
 std::vector<DWORD> Draw(const std::string& path, const Drawing& d, bool streamed, const Fault& fault = Fault())
 {
+    XLineReader::ReleaseKeptBlocks();   // every drawing allocates the same, whatever came before
     GdiTestDc target(d.width, d.height);
     XCanvas canvas;
     canvas.Attach(target.dc());

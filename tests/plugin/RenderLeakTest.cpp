@@ -50,10 +50,14 @@ TEST(RenderLeaks, ThousandRendersKeepNoGdiObjectOrMemory)
 }
 
 // The statically linked C++ runtime keeps about 72 KB a load unless the DLL frees it when
-// it is unloaded; a kilobyte a cycle is left for the system's own caches.
+// it is unloaded, and so would the read block kept for the next render of a large file;
+// a kilobyte a cycle is left for the system's own caches.
 TEST(RenderLeaks, LoadRenderUnloadCyclesKeepNoMemory)
 {
-    TempFile file("1,2\n3,4\n5,3\n");
+    std::string rows;
+    for (int i = 0; rows.size() < (1u << 20) + 4096; ++i)
+        rows += std::to_string(i % 97) + "," + std::to_string(i % 13) + "\n";
+    TempFile file(rows);
     auto cycle = [&] {
         PluginHost host;
         BitmapPixels pixels;
