@@ -136,14 +136,18 @@ TEST(SharedRuntime, AllocationFailureBesideItGivesNoBitmap)
         PluginHost host;
         ASSERT_TRUE(host.Loaded());
         TempFile file("1,2\n3,4\n");
+        std::string rows;
+        while (rows.size() < (1u << 20) + 4096)
+            rows += "1,2\n3,4\n";
+        TempFile large(rows);   // read through a block of 1 MB, none kept yet
         BitmapPixels pixels;
         ASSERT_TRUE(host.Render(file.Path(), pixels));
         HBITMAP starved = nullptr;
         {
-            // Room for a 16 x 16 bitmap, not for the reader's buffer.
+            // Room for a 16 x 16 bitmap, not for the reader's block.
             ReservedAddressSpace crowd(256 * 1024);
             ASSERT_GT(crowd.ReservedBytes(), 1u << 30);
-            starved = host.LoadBitmap(file.Path());
+            starved = host.LoadBitmap(large.Path());
         }
         EXPECT_EQ(starved, nullptr);
         DeleteObject(starved);
@@ -164,8 +168,9 @@ std::string Curves(int lines)
 }
 
 // A host with little address space left, in pieces: a file large enough to be read in two
-// halves draws wherever a small one does (in one thread where a second cannot be had),
-// each picture as with room to spare, and every call returns.
+// halves, drawn once with room to spare (so that its reader's block is kept), draws
+// wherever a small one does (in one thread where a second cannot be had), each picture as
+// with room to spare, and every call returns.
 TEST(CrowdedAddressSpace, ALargeFileDrawsWhereverASmallOneDoes)
 {
     PluginHost host;
@@ -177,7 +182,7 @@ TEST(CrowdedAddressSpace, ALargeFileDrawsWhereverASmallOneDoes)
     for (int f = 0; f < 2; ++f)
         ASSERT_TRUE(host.Render(files[f]->Path(), alone[f]));
     int smallDrawn = 0;
-    const SIZE_T budgets[] = {2, 4, 8, 10, 12, 16, 20, 24, 32};
+    const SIZE_T budgets[] = {1, 2, 4, 8, 10, 12, 16, 20, 24, 32};   // at 1 MB no 640x480 bitmap fits
     for (SIZE_T megabytes : budgets) {
         SCOPED_TRACE(std::to_string(megabytes) + " MB left");
         HBITMAP bitmaps[2];
