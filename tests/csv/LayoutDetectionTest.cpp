@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,18 @@ CsvLayout Detect(const std::string& text, char storedSeparator = ',')
     CsvSample sample;
     sample.text = text;
     return DetectLayout(sample, storedSeparator);
+}
+
+// The first pass over a file with detection, as the plug-in makes it.
+std::unique_ptr<XCsvReader> ScanDetected(const std::string& path)
+{
+    XCanvas canvas;
+    XChart chart(canvas, 640, 480);
+    CsvOptions options;
+    options.detectLayout = 1;
+    std::unique_ptr<XCsvReader> reader(new XCsvReader(options));
+    reader->Scan(path.c_str(), chart);
+    return reader;
 }
 
 std::vector<std::string> Names(const CsvLayout& layout)
@@ -263,12 +276,8 @@ TEST(LayoutDetection, Utf16FilesReadAsUtf8)
             bytes += bigEndian ? std::string{high, low} : std::string{low, high};
         }
         TempFile file(bytes);
-        XCanvas canvas;
-        XChart chart(canvas, 640, 480);
-        CsvOptions options;
-        options.detectLayout = 1;
-        XCsvReader reader(options);
-        reader.Scan(file.Path().c_str(), chart);
+        const std::unique_ptr<XCsvReader> scanned = ScanDetected(file.Path());
+        const XCsvReader& reader = *scanned;
         ASSERT_NE(reader.Layout(), nullptr);
         EXPECT_EQ(reader.Layout()->encoding, bigEndian ? TextEncoding::Utf16Be : TextEncoding::Utf16Le);
         EXPECT_EQ(Names(*reader.Layout()), std::vector<std::string>{"T \xC2\xB0" "C"});
@@ -287,12 +296,8 @@ TEST(LayoutDetection, TableBelowLinesThatNulBytesCutShort)
         bytes += "note" + std::string(2000, '\0') + "\n";
     bytes += "t,v\n0,5\n1,7\n2,6\n";
     TempFile file(bytes);
-    XCanvas canvas;
-    XChart chart(canvas, 640, 480);
-    CsvOptions options;
-    options.detectLayout = 1;
-    XCsvReader reader(options);
-    reader.Scan(file.Path().c_str(), chart);
+    const std::unique_ptr<XCsvReader> scanned = ScanDetected(file.Path());
+    const XCsvReader& reader = *scanned;
     ASSERT_NE(reader.Layout(), nullptr);
     EXPECT_EQ(reader.Layout()->preambleLines, 80);
     EXPECT_EQ(Names(*reader.Layout()), std::vector<std::string>{"v"});

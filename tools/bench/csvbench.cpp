@@ -208,24 +208,30 @@ private:
     HGDIOBJ old_;
 };
 
-// The stages of one render in this process: the measuring pass, layout and drawing, the
-// drawing pass; with detection, as the plug-in draws a detected table, in panels.
-int Stages(const char* path, bool detect)
+// The times of one render's stages in this process, drawn as the plug-in draws (a detected
+// table in panels): the measuring pass, layout and chart, the drawing pass (the objects'
+// release included).
+struct RenderStages {
+    double scan = 0;
+    double layout = 0;
+    double series = 0;
+    bool halves = false;
+
+    double Total() const { return scan + layout + series; }
+};
+
+RenderStages RenderInStages(const char* path, const CsvOptions& options, HDC dc, const SettingsRecord& settings)
 {
-    BenchBitmap target;
-    const SettingsRecord& settings = target.settings;
-    CsvOptions options = ReadingOptions(settings);
-    options.detectLayout = detect;
-    options.detectLayout = detect;
-    for (int run = 0; run < 5; ++run) {
-        XCanvas canvas;
-        canvas.Attach(target.dc);
+    XCanvas canvas;
+    canvas.Attach(dc);
+    RenderStages stages;
+    double start = Now(), scanned = 0, laidOut = 0;
+    {
         XChart chart(canvas, settings.width, settings.height);
         chart.showTitle = 1;
         XCsvReader file(options);
-        double start = Now();
         file.Scan(path, chart);
-        double scanned = Now();
+        scanned = Now();
         std::unique_ptr<XPanelChart> panels;
         if (const CsvLayout* layout = file.Layout()) {
             panels.reset(new XPanelChart(chart, ChartXKind(layout->xKind), file.SeriesBounds()));
@@ -233,42 +239,31 @@ int Stages(const char* path, bool detect)
         } else {
             chart.LayoutAndDraw();
         }
-        double laidOut = Now();
+        laidOut = Now();
         if (panels)
             file.DrawSeries(*panels);
         else
             file.DrawSeries(chart);
-        double drawn = Now();
-        std::printf("scan %.3f s, layout and chart %.3f s, series %.3f s%s\n", scanned - start, laidOut - scanned,
-                    drawn - laidOut, file.ReadInTwoHalves() ? " (two halves at once)" : "");
-        canvas.Attach(nullptr);
+        stages.halves = file.ReadInTwoHalves();
     }
-    return 0;
+    stages.scan = scanned - start;
+    stages.layout = laidOut - scanned;
+    stages.series = Now() - laidOut;
+    canvas.Attach(nullptr);
+    return stages;
 }
 
-// One whole render in this process (both passes, layout and chart), as the options say.
-double RenderOnce(const char* path, const CsvOptions& options, HDC dc, const SettingsRecord& settings)
+int Stages(const char* path, bool detect)
 {
-    XCanvas canvas;
-    canvas.Attach(dc);
-    const double start = Now();
-    {
-        XChart chart(canvas, settings.width, settings.height);
-        chart.showTitle = 1;
-        XCsvReader file(options);
-        file.Scan(path, chart);
-        if (const CsvLayout* layout = file.Layout()) {   // as the plug-in draws a detected table
-            XPanelChart panels(chart, ChartXKind(layout->xKind), file.SeriesBounds());
-            panels.LayoutAndDraw();
-            file.DrawSeries(panels);
-        } else {
-            chart.LayoutAndDraw();
-            file.DrawSeries(chart);
-        }
+    BenchBitmap target;
+    CsvOptions options = ReadingOptions(target.settings);
+    options.detectLayout = detect;
+    for (int run = 0; run < 5; ++run) {
+        const RenderStages stages = RenderInStages(path, options, target.dc, target.settings);
+        std::printf("scan %.3f s, layout and chart %.3f s, series %.3f s%s\n", stages.scan, stages.layout,
+                    stages.series, stages.halves ? " (two halves at once)" : "");
     }
-    const double seconds = Now() - start;
-    canvas.Attach(nullptr);
-    return seconds;
+    return 0;
 }
 
 // The strict reading and the detected layout's by turns on the same file: their medians,
@@ -284,8 +279,8 @@ int CompareDetection(int runs, const char* path)
     detected.detectLayout = 1;
     std::vector<double> strictTimes, detectedTimes, ratios;
     for (int run = 0; run < runs; ++run) {
-        strictTimes.push_back(RenderOnce(path, strict, dc, settings));
-        detectedTimes.push_back(RenderOnce(path, detected, dc, settings));
+        strictTimes.push_back(RenderInStages(path, strict, dc, settings).Total());
+        detectedTimes.push_back(RenderInStages(path, detected, dc, settings).Total());
         ratios.push_back(detectedTimes.back() / strictTimes.back());
     }
     std::printf("%s\tstrict %.3f s\tdetected %.3f s\tratio %.3f\tratios %s\n", path, Median(strictTimes),
