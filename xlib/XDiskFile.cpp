@@ -3,10 +3,31 @@
 
 #include "xlib/XString.h"
 
+#include <winternl.h>
+
 #include <cstring>
 #include <initializer_list>
 
 namespace {
+
+// The system's own read at an offset, with no completion context: ReadFile with an
+// OVERLAPPED passes the OVERLAPPED on as one, and some systems then post a completion
+// for every read, a round trip to another process each time.
+using NtReadFileFunction = NTSTATUS(NTAPI*)(HANDLE, HANDLE, PIO_APC_ROUTINE, PVOID, PIO_STATUS_BLOCK, PVOID, ULONG,
+                                             PLARGE_INTEGER, PULONG);
+
+NtReadFileFunction NativeRead()
+{
+    static const NtReadFileFunction read = [] {
+        const HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+        return ntdll ? reinterpret_cast<NtReadFileFunction>(
+                           reinterpret_cast<void*>(GetProcAddress(ntdll, "NtReadFile")))
+                     : nullptr;
+    }();
+    return read;
+}
+
+constexpr NTSTATUS kStatusEndOfFile = static_cast<NTSTATUS>(0xC0000011L);
 
 char Upper(char c)
 {
@@ -101,13 +122,26 @@ std::size_t XDiskFile::ReadAt(std::uint64_t offset, void* buffer, std::size_t by
     if (handle_ == INVALID_HANDLE_VALUE)
         return 0;
     constexpr std::size_t kLargestRead = 1u << 30;
+    const DWORD want = static_cast<DWORD>(bytes < kLargestRead ? bytes : kLargestRead);
+    if (const NtReadFileFunction read = NativeRead()) {
+        IO_STATUS_BLOCK status = {};
+        LARGE_INTEGER at;
+        at.QuadPart = static_cast<LONGLONG>(offset);
+        const NTSTATUS result = read(handle_, nullptr, nullptr, nullptr, &status, buffer, want, &at, nullptr);
+        if (result < 0) {
+            if (result != kStatusEndOfFile)
+                failed_ = true;
+            return 0;
+        }
+        return static_cast<std::size_t>(status.Information);
+    }
     // On a handle opened for synchronous reading, the offset in OVERLAPPED says where the
     // read starts, and the call returns when it is done.
     OVERLAPPED at = {};
     at.Offset = static_cast<DWORD>(offset);
     at.OffsetHigh = static_cast<DWORD>(offset >> 32);
     DWORD read = 0;
-    if (!ReadFile(handle_, buffer, static_cast<DWORD>(bytes < kLargestRead ? bytes : kLargestRead), &read, &at)) {
+    if (!ReadFile(handle_, buffer, want, &read, &at)) {
         if (GetLastError() != ERROR_HANDLE_EOF)
             failed_ = true;
         return 0;
