@@ -34,6 +34,13 @@ public:
         return NextAfterGapOrStart(runs, x, y, lone);
     }
 
+    // Whether the point goes on a run past its second point, which Next passes by: the
+    // caller's quick test. The series must be in range.
+    bool InRun(int series, double x, double y) const
+    {
+        return series_[static_cast<std::size_t>(series)].current.points == 2 && x == x && y == y;
+    }
+
     // After the last point: true, with the point, when the series' last run is a single
     // point that this span draws as a dot.
     bool LoneAtEnd(int series, XDblPoint& lone) const;

@@ -68,13 +68,8 @@ XStreamedSeries* XPanelStreams::LinesOf(int series) const
                                                                       : nullptr;
 }
 
-void XPanelStreams::Point(int series, double x, double y)
+void XPanelStreams::PointAfterGapOrStart(int series, const SeriesLines& target, double x, double y)
 {
-    if (series < 0 || series >= static_cast<int>(linesOf_.size()))
-        return;
-    const SeriesLines target = linesOf_[static_cast<std::size_t>(series)];
-    if (!target.lines)
-        return;
     XDblPoint lone;
     if (lonePoints_.Next(series, x, y, lone))
         Dot(series, lone);

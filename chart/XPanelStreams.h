@@ -6,13 +6,13 @@
 #pragma once
 
 #include "chart/LonePoints.h"
+#include "chart/XStreamedSeries.h"
 #include "xlib/XObject.h"
 
 #include <memory>
 #include <vector>
 
 class XPanelChart;
-class XStreamedSeries;
 
 class XPanelStreams : public XObject {
 public:
@@ -28,7 +28,19 @@ public:
     // EndGroup draws what the group holds. Points of series outside the group are passed
     // over. The points of the series may come mixed or one series after another.
     bool NextGroup();
-    void Point(int series, double x, double y);
+    // Inline in the walk's loop: most points go straight on to their panel's lines.
+    void Point(int series, double x, double y)
+    {
+        if (series < 0 || series >= static_cast<int>(linesOf_.size()))
+            return;
+        const SeriesLines& target = linesOf_[static_cast<std::size_t>(series)];
+        if (!target.lines)
+            return;
+        if (lonePoints_.InRun(series, x, y))
+            target.lines->Point(target.index, x, y);
+        else
+            PointAfterGapOrStart(series, target, x, y);
+    }
     void EndGroup();
 
     // As XStreamedSeries, for the two halves of a file, each into an object of its own:
@@ -46,6 +58,8 @@ public:
 private:
     struct Stream;   // one panel's series
 
+    struct SeriesLines;
+    void PointAfterGapOrStart(int series, const SeriesLines& target, double x, double y);
     XStreamedSeries* LinesOf(int series) const;
     void Dot(int series, const XDblPoint& point);
 

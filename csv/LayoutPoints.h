@@ -42,6 +42,9 @@ public:
         for (int column : layout.series)
             roles_[static_cast<std::size_t>(column)] = Role::Series;
         MarkLabelColumn();
+        direct_ = plainNumbers_ && layout.xColumn < 0 && layout.timeColumn < 0 && !values_.empty();
+        for (Role role : roles_)
+            direct_ = direct_ && role != Role::Label;
     }
 
     void AddLine(const char* text, std::size_t length)
@@ -70,6 +73,8 @@ private:
 
     void AddRecord(const char* text, std::size_t length)
     {
+        if (direct_ && AddNumberedRecord(text, length))
+            return;
         QuotedFields fields(text, length, layout_.separator, layout_.quote);
         double x = 0;
         double timeOfDay = 0;
@@ -125,19 +130,61 @@ private:
         Emit(x, values_);
     }
 
+    // The usual record of a table numbered by its rows, without labels: one whose first
+    // series field is a plain number is a data row, so its points go out as they are read.
+    // False, with nothing done, for any other record.
+    bool AddNumberedRecord(const char* text, std::size_t length)
+    {
+        QuotedFields fields(text, length, layout_.separator, layout_.quote);
+        std::size_t role = 0;
+        for (; roles_[role] != Role::Series; ++role) {
+            if (!fields.Skip())
+                return false;
+        }
+        double y;
+        if (!fields.NextPlainNumber(y))
+            return false;
+        trailing_ = 0;
+        const double x = static_cast<double>(dataIndex_);
+        EmitValue(0, x, y);
+        std::size_t next = 1;
+        CellText cell;
+        for (++role; role < roles_.size(); ++role) {
+            if (roles_[role] != Role::Series) {
+                if (!fields.Skip())
+                    break;
+                continue;
+            }
+            if (!fields.NextPlainNumber(y)) {
+                if (!fields.Next(cell))
+                    break;
+                if (!ParseCellNumber(cell.begin, cell.end, layout_.decimalMark, y))
+                    y = kGap;
+            }
+            EmitValue(next++, x, y);
+        }
+        for (; next < values_.size(); ++next)
+            EmitValue(next, x, kGap);
+        ++dataIndex_;
+        return true;
+    }
+
+    void EmitValue(std::size_t k, double x, double y)
+    {
+        const int series = static_cast<int>(k);
+        if (!sink_.Wants(series))
+            return;
+        if (y != y)
+            sink_.Gap(series, x);
+        else if (IsPoint(x, y))
+            sink_.Point(series, x, y, false);
+    }
+
     // The record's points, the row number counted.
     void Emit(double x, const Values& values)
     {
-        for (std::size_t k = 0; k < values.size(); ++k) {
-            const int series = static_cast<int>(k);
-            if (!sink_.Wants(series))
-                continue;
-            const double y = values[k];
-            if (y != y)
-                sink_.Gap(series, x);
-            else if (IsPoint(x, y))
-                sink_.Point(series, x, y, false);
-        }
+        for (std::size_t k = 0; k < values.size(); ++k)
+            EmitValue(k, x, values[k]);
         ++dataIndex_;
     }
 
@@ -193,6 +240,7 @@ private:
     Values heldValues_;
     const bool plainNumbers_;
     std::vector<Role> roles_;
+    bool direct_ = false;   // AddNumberedRecord reads the usual record
 };
 
 // Feeds the reader's lines from the layout's first data line (at the file's start) to the

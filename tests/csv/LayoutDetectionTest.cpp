@@ -187,6 +187,8 @@ TEST(LayoutDetection, PointsGapsAndNotesUnderTheTable)
     } cases[] = {
         {"gaps, never zeros", "a,b\n1,NA\n,2\n3,-\n2,4\n",
          {{{0, 1}, {1, nan}, {2, 3}, {3, 2}}, {{0, nan}, {1, 2}, {2, nan}, {3, 4}}}},
+        {"short, quoted and empty rows numbered in turn", "a,b,c\n1,2,3\n4,\"5\"\n,,\n7,8,9\n",
+         {{{0, 1}, {1, 4}, {2, nan}, {3, 7}}, {{0, 2}, {1, 5}, {2, nan}, {3, 8}}, {{0, 3}, {1, nan}, {2, nan}, {3, 9}}}},
         {"decimal commas and X", "Jahr;Wert\n2001;1,5\n2002;2,5\n2003;2\n", {{{2001, 1.5}, {2002, 2.5}, {2003, 2}}}},
         {"quoted thousands", "year,amount\n2001,\"1,234.5\"\n2002,\"2,000\"\n2003,\"1,500\"\n",
          {{{2001, 1234.5}, {2002, 2000}, {2003, 1500}}}},
