@@ -62,6 +62,14 @@ bool XPanelStreams::NextGroup()
     return any;
 }
 
+bool XPanelStreams::OneColumn(int series, double x1, double x2, double low, double high) const
+{
+    const int panel = series >= 0 && series < static_cast<int>(panelOf_.size())
+                          ? panelOf_[static_cast<std::size_t>(series)]
+                          : -1;
+    return panel < 0 || streams_[static_cast<std::size_t>(panel)]->lines->OneColumn(x1, x2, low, high);
+}
+
 XStreamedSeries* XPanelStreams::LinesOf(int series) const
 {
     return series >= 0 && series < static_cast<int>(linesOf_.size()) ? linesOf_[static_cast<std::size_t>(series)].lines

@@ -42,6 +42,8 @@ public:
             PointAfterGapOrStart(series, target, x, y);
     }
     void EndGroup();
+    // XStreamedSeries::OneColumn in the series' panel; true for a series in none.
+    bool OneColumn(int series, double x1, double x2, double low, double high) const;
 
     // As XStreamedSeries, for the two halves of a file, each into an object of its own:
     // NextGroup on both, which must then hold every series of every panel; FinishGroup on

@@ -48,6 +48,15 @@ public:
     // Draws what the group holds, in series order, later series over earlier ones.
     void EndGroup();
 
+    // Whether points with X from x1 to x2 and Y from low to high all land in one pixel
+    // column of the plot, inside the data window and the exact range.
+    bool OneColumn(double x1, double x2, double low, double high) const
+    {
+        const MappedPoint a = mapping_.Map(x1, low);
+        const MappedPoint b = mapping_.Map(x2, high);
+        return a.exact && b.exact && a.inWindow && b.inWindow && a.px == b.px;
+    }
+
     // The two steps of EndGroup, for a file read in two halves at once, each half into an
     // object of its own with the same group: FinishGroup on each half's thread when its
     // points are in, then DrawGroup on the earlier half's object with the later half's.

@@ -33,7 +33,11 @@ void Widen(ValueBounds& bounds, double y)
 // The first pass: bounds and series, nothing kept; each series' values when asked.
 class MeasuredPoints {
 public:
-    explicit MeasuredPoints(bool perSeries) : perSeries_(perSeries) {}
+    // With blocks, each point also goes into them, with the offset of its line.
+    explicit MeasuredPoints(bool perSeries, RowBlocks* blocks = nullptr, const std::uint64_t* lineStart = nullptr)
+        : perSeries_(perSeries), blocks_(blocks), lineStart_(lineStart)
+    {
+    }
 
     void NewSeries(int)
     {
@@ -47,8 +51,14 @@ public:
         UpdateDataRange(range, first, x, y);
         if (perSeries_ && series < seriesCount)
             Widen(bounds[static_cast<std::size_t>(series)], y);
+        if (blocks_)
+            blocks_->Point(series, static_cast<long long>(x), y, *lineStart_);
     }
-    void Gap(int, double) {}
+    void Gap(int series, double x)
+    {
+        if (blocks_)
+            blocks_->Gap(series, static_cast<long long>(x), *lineStart_);
+    }
 
     DataRange range;
     int seriesCount = 0;
@@ -56,7 +66,37 @@ public:
 
 private:
     const bool perSeries_;
+    RowBlocks* const blocks_;
+    const std::uint64_t* const lineStart_;
 };
+
+// A reader that tells where the line it gave out last begins.
+class LineStartReader {
+public:
+    explicit LineStartReader(XLineReader& reader) : reader_(reader) {}
+
+    bool Next(const char*& text, std::size_t& length)
+    {
+        lineStart = reader_.LineEndOffset();
+        return reader_.Next(text, length);
+    }
+
+    std::uint64_t lineStart = 0;
+
+private:
+    XLineReader& reader_;
+};
+
+// Whether points at rows x1 to x2 with values from low to high land in one pixel column of
+// the series' plot, in its data window.
+bool OneColumn(const XStreamedSeries& lines, int, double x1, double x2, double low, double high)
+{
+    return lines.OneColumn(x1, x2, low, high);
+}
+bool OneColumn(const XPanelStreams& lines, int series, double x1, double x2, double low, double high)
+{
+    return lines.OneColumn(series, x1, x2, low, high);
+}
 
 // The panels' streams pass over the series of other groups themselves.
 bool InGroup(const XStreamedSeries& lines, int series) { return lines.InGroup(series); }
@@ -166,9 +206,12 @@ void XCsvReader::Scan(const char* path, XChart& chart)
     ChooseHalves();
     if (!halves_.laterBegin || !ReadInHalves([&] { ScanHalves(); return true; })) {
         halves_ = Halves();   // one thread reads it all, from the start
+        earlierBlocks_ = NewRowBlocks();
+        laterBlocks_.reset();
         reader_.Rewind(0);
-        MeasuredPoints measured(layout_ != nullptr);
-        Walk(reader_, measured, WalkStart());
+        LineStartReader lines(reader_);
+        MeasuredPoints measured(layout_ != nullptr, earlierBlocks_.get(), &lines.lineStart);
+        Walk(lines, measured, WalkStart());
         range_ = measured.range;
         seriesCount_ = measured.seriesCount;
         bounds_.assign(measured.bounds.begin(), measured.bounds.end());
@@ -221,18 +264,22 @@ void XCsvReader::ChooseHalves()
 
 void XCsvReader::ScanHalves()
 {
+    earlierBlocks_ = NewRowBlocks();
+    laterBlocks_ = NewRowBlocks();
     alignas(kOwnLines) XLineReader laterReader;
     laterReader.Share(reader_);
     laterReader.Rewind(halves_.laterBegin);
-    alignas(kOwnLines) MeasuredPoints later(layout_ != nullptr);
+    alignas(kOwnLines) LineStartReader laterLines(laterReader);
+    alignas(kOwnLines) MeasuredPoints later(layout_ != nullptr, laterBlocks_.get(), &laterLines.lineStart);
     XWorkerThread worker([&] {
         WalkStart start;
         start.fileStart = false;   // its own data indices from 0: the earlier half's count is added after
-        Walk(laterReader, later, start);
+        Walk(laterLines, later, start);
     });
     reader_.Rewind(0, halves_.laterBegin);
-    alignas(kOwnLines) MeasuredPoints earlier(layout_ != nullptr);
-    const long long earlierLines = Walk(reader_, earlier, EarlierHalf());
+    alignas(kOwnLines) LineStartReader earlierLines(reader_);
+    alignas(kOwnLines) MeasuredPoints earlier(layout_ != nullptr, earlierBlocks_.get(), &earlierLines.lineStart);
+    const long long earlierRows = Walk(earlierLines, earlier, EarlierHalf());
     worker.Join();
     range_ = earlier.range;
     seriesCount_ = earlier.seriesCount;
@@ -240,25 +287,28 @@ void XCsvReader::ScanHalves()
     bytesScanned_ = reader_.BytesRead();
     if (reader_.EndedByCtrlZ() || reader_.Failed()) {
         halves_ = Halves();   // the input ended in the earlier half: nothing of the later belongs to it
+        laterBlocks_.reset();
         return;
     }
     if (XIsRowNumber() && !later.range.empty) {
         // Data indices of the later half count on from the earlier half's lines.
-        later.range.minX += static_cast<double>(earlierLines);
-        later.range.maxX += static_cast<double>(earlierLines);
+        later.range.minX += static_cast<double>(earlierRows);
+        later.range.maxX += static_cast<double>(earlierRows);
     }
     WidenRange(range_, later.range);
     WidenBounds(bounds_, later.bounds);
     if (later.seriesCount > seriesCount_)
         seriesCount_ = later.seriesCount;
     halves_.laterBytes = laterReader.BytesRead();
-    halves_.laterDataIndex = earlierLines;
+    halves_.laterDataIndex = earlierRows;
     bytesScanned_ = halves_.laterBegin + halves_.laterBytes;
 }
 
 void XCsvReader::DrawSeries(XChart& chart)
 {
     if (!readable_ || range_.empty)
+        return;
+    if (ReadInHalves([&] { return DrawFromBlocks(chart); }))
         return;
     // In as many groups as it takes; over what the halves drew before they failed, which
     // it draws again.
@@ -277,6 +327,8 @@ void XCsvReader::DrawWhole(XChart& chart)
 void XCsvReader::DrawSeries(XPanelChart& panels)
 {
     if (!readable_ || range_.empty)
+        return;
+    if (ReadInHalves([&] { return DrawFromBlocks(panels); }))
         return;
     if (!halves_.laterBegin || !ReadInHalves([&] { return DrawHalves(panels); })) {
         XPanelStreams streams(panels, limits_.memoryBudget);
@@ -342,4 +394,151 @@ bool XCsvReader::DrawHalves(XPanelChart& panels)
     alignas(kOwnLines) XPanelStreams earlier(panels, budget, LonePoints::Span::EarlierHalf);
     alignas(kOwnLines) XPanelStreams later(panels, budget, LonePoints::Span::LaterHalf);
     return DrawHalvesInto(earlier, later);
+}
+
+// Rows are summarised where X is the row number, the lines are the records, and a record
+// gives its points when it is read (no totals row held back by a label column).
+bool XCsvReader::SummarisesRows() const
+{
+    if (!layout_)
+        return options_.seriesInCols && !options_.firstColX;
+    if (layout_->xColumn >= 0 || layout_->timeColumn >= 0 || layout_->ReadWhole())
+        return false;
+    for (const CsvColumn& column : layout_->columns) {
+        if (column.kind == ColumnKind::Text)
+            return false;
+    }
+    return true;
+}
+
+std::unique_ptr<RowBlocks> XCsvReader::NewRowBlocks() const
+{
+    if (reader_.FileSize() < limits_.rowBlocksFrom || !SummarisesRows())
+        return nullptr;
+    std::unique_ptr<RowBlocks> blocks(new (std::nothrow) RowBlocks(limits_.rowBlockMemory));
+    return blocks && blocks->Usable() ? std::move(blocks) : nullptr;
+}
+
+bool XCsvReader::DrawFromBlocks(XChart& chart)
+{
+    if (!BlocksUsable())
+        return false;
+    XStreamedSeries lines(chart, seriesCount_, XStreamedSeries::Order::SeriesMixed, options_.palette,
+                          limits_.memoryBudget);
+    return DrawFromBlocksInto(lines);
+}
+
+bool XCsvReader::DrawFromBlocks(XPanelChart& panels)
+{
+    if (!BlocksUsable())
+        return false;
+    XPanelStreams streams(panels, limits_.memoryBudget);
+    return DrawFromBlocksInto(streams);
+}
+
+bool XCsvReader::BlocksUsable() const
+{
+    return earlierBlocks_ && earlierBlocks_->Usable() &&
+           (!halves_.laterBegin || (laterBlocks_ && laterBlocks_->Usable()));
+}
+
+// The blocks of both halves in file order, where their lines end and their first rows.
+std::vector<XCsvReader::BlockPart> XCsvReader::BlockParts() const
+{
+    std::vector<BlockPart> parts;
+    const auto add = [&](const RowBlocks& blocks, long long rowShift, std::uint64_t end) {
+        for (std::size_t k = 0; k < blocks.Count(); ++k) {
+            BlockPart part;
+            part.blocks = &blocks;
+            part.index = k;
+            part.firstRow = blocks.Block(k).firstRow + rowShift;
+            const bool last = k + 1 == blocks.Count();
+            part.lastRow = last ? -1 : blocks.Block(k + 1).firstRow - 1 + rowShift;
+            part.end = last ? end : blocks.Block(k + 1).offset;
+            parts.push_back(part);
+        }
+    };
+    if (halves_.laterBegin) {
+        add(*earlierBlocks_, 0, halves_.laterBegin);
+        add(*laterBlocks_, halves_.laterDataIndex, halves_.laterBegin + halves_.laterBytes);
+    } else {
+        add(*earlierBlocks_, 0, bytesScanned_);
+    }
+    return parts;
+}
+
+// A block is drawn from its summaries when every series in it has two points or more, no
+// gap, all in one pixel column. A half's last block, whose rows run on to an end unknown
+// here, is read again, and so is the block of each series' last point, the one point a line
+// leaves out of its pixels.
+template <typename Lines>
+void XCsvReader::ChooseSummarised(const Lines& lines, std::vector<BlockPart>& parts) const
+{
+    for (BlockPart& part : parts) {
+        part.summarised = part.lastRow >= 0;
+        const std::size_t series = part.blocks->Block(part.index).series;
+        for (std::size_t s = 0; s < series && s < static_cast<std::size_t>(seriesCount_) && part.summarised; ++s) {
+            const RowSummary& summary = *part.blocks->Summary(part.index, static_cast<int>(s));
+            part.summarised = !summary.gap && summary.points != 1 &&
+                              (summary.points == 0 ||
+                               OneColumn(lines, static_cast<int>(s), static_cast<double>(part.firstRow),
+                                         static_cast<double>(part.lastRow), summary.lowY, summary.highY));
+        }
+    }
+    for (int s = 0; s < seriesCount_; ++s) {
+        for (std::size_t k = parts.size(); k-- > 0;) {
+            const RowSummary* summary = parts[k].blocks->Summary(parts[k].index, s);
+            if (summary && (summary->points > 0 || summary->gap)) {
+                parts[k].summarised = false;
+                break;
+            }
+        }
+    }
+}
+
+// The second pass from the first one's blocks: false, with nothing drawn, when too many of
+// them must be read again for that to pay (a file of few rows a pixel column).
+template <typename Lines>
+bool XCsvReader::DrawFromBlocksInto(Lines& lines)
+{
+    std::vector<BlockPart> parts = BlockParts();
+    ChooseSummarised(lines, parts);
+    std::size_t readAgain = 0;
+    for (const BlockPart& part : parts)
+        readAgain += part.summarised ? 0 : 1;
+    if (readAgain * 2 > parts.size())
+        return false;
+    DrawnPoints<Lines> drawn(lines, seriesCount_);
+    while (lines.NextGroup()) {
+        for (const BlockPart& part : parts) {
+            if (part.summarised) {
+                DrawSummaries(lines, part);
+                continue;
+            }
+            reader_.Rewind(part.blocks->Block(part.index).offset, part.end);
+            WalkStart start;
+            start.dataIndex = part.firstRow;
+            start.fileStart = false;
+            start.toFileEnd = false;
+            Walk(reader_, drawn, start);
+        }
+        lines.EndGroup();
+    }
+    drewFromBlocks_ = true;
+    return true;
+}
+
+template <typename Lines>
+void XCsvReader::DrawSummaries(Lines& lines, const BlockPart& part) const
+{
+    const double x = static_cast<double>(part.firstRow);   // any row of the block's column
+    const std::size_t series = part.blocks->Block(part.index).series;
+    for (std::size_t s = 0; s < series && s < static_cast<std::size_t>(seriesCount_); ++s) {
+        if (!InGroup(lines, static_cast<int>(s)))
+            continue;
+        double values[4];
+        const int count = part.blocks->Summary(part.index, static_cast<int>(s))->Values(values);
+        for (int i = 0; i < count; ++i)
+            lines.Point(static_cast<int>(s), x, values[i]);
+    }
 }

@@ -9,6 +9,7 @@
 #include "csv/CsvLayout.h"
 #include "csv/CsvOptions.h"
 #include "csv/DataRange.h"
+#include "csv/RowBlocks.h"
 #include "xlib/XLineReader.h"
 #include "xlib/XObject.h"
 
@@ -29,6 +30,10 @@ XValueKind ChartXKind(XKind kind);
 struct CsvReadingLimits {
     long long memoryBudget = XStreamedSeries::kMemoryBudget;
     std::uint64_t splitFrom = 4u << 20;
+    // The memory of each half's blocks of rows (RowBlocks), for files from this size on:
+    // a smaller file is read again faster than the blocks' memory is had.
+    std::size_t rowBlockMemory = RowBlocks::kMemory;
+    std::uint64_t rowBlocksFrom = 1u << 20;
 };
 
 class XCsvReader : public XObject {
@@ -62,6 +67,9 @@ public:
     // With detectLayout: the values of each series, for SeriesCount() series; else empty.
     const std::vector<ValueBounds>& SeriesBounds() const { return bounds_; }
     bool ReadInTwoHalves() const { return halves_.laterBegin != 0; }
+    // Whether the second pass drew from the first pass's blocks of rows (RowBlocks), reading
+    // again only the blocks that need it, not the whole file.
+    bool DrewFromBlocks() const { return drewFromBlocks_; }
 
 private:
     // A file read in two halves: where the later half begins (0: read whole), its length,
@@ -72,7 +80,29 @@ private:
         long long laterDataIndex = 0;
     };
 
+    // A block of rows of the first pass, as the second draws it.
+    struct BlockPart {
+        const RowBlocks* blocks = nullptr;
+        std::size_t index = 0;
+        long long firstRow = 0;
+        long long lastRow = -1;      // -1: not known
+        std::uint64_t end = 0;       // where its lines end in the file
+        bool summarised = false;     // drawn from its summaries, not read again
+    };
+
     void ChooseHalves();
+    bool SummarisesRows() const;
+    std::unique_ptr<RowBlocks> NewRowBlocks() const;
+    bool BlocksUsable() const;
+    std::vector<BlockPart> BlockParts() const;
+    bool DrawFromBlocks(XChart& chart);
+    bool DrawFromBlocks(XPanelChart& panels);
+    template <typename Lines>
+    void ChooseSummarised(const Lines& lines, std::vector<BlockPart>& parts) const;
+    template <typename Lines>
+    bool DrawFromBlocksInto(Lines& lines);
+    template <typename Lines>
+    void DrawSummaries(Lines& lines, const BlockPart& part) const;
     bool XIsRowNumber() const;
     template <typename Reader, typename Sink>
     long long Walk(Reader& reader, Sink& sink, const WalkStart& start);
@@ -96,4 +126,9 @@ private:
     std::vector<ValueBounds> bounds_;
     std::uint64_t bytesScanned_ = 0;   // both halves' when read in two
     Halves halves_;
+    // With rows summarised: the first pass's blocks, of the earlier half or the whole file,
+    // and of the later half.
+    std::unique_ptr<RowBlocks> earlierBlocks_;
+    std::unique_ptr<RowBlocks> laterBlocks_;
+    bool drewFromBlocks_ = false;
 };

@@ -47,7 +47,8 @@ public:
     ~FaultDuring() { AllocationFaults::Disarm(); }
 };
 
-std::vector<DWORD> Draw(const std::string& path, const Drawing& d, bool streamed, const Fault& fault = Fault())
+std::vector<DWORD> Draw(const std::string& path, const Drawing& d, bool streamed, const Fault& fault = Fault(),
+                        bool* fromBlocks = nullptr)
 {
     XLineReader::ReleaseKeptBlocks();   // every drawing allocates the same, whatever came before
     GdiTestDc target(d.width, d.height);
@@ -72,6 +73,8 @@ std::vector<DWORD> Draw(const std::string& path, const Drawing& d, bool streamed
                 FaultDuring during(fault, 1);
                 file.DrawSeries(chart);
             }
+            if (fromBlocks)
+                *fromBlocks = file.DrewFromBlocks();
         } else {
             LoadCsvIntoChart(path.c_str(), chart, d.options);
             chart.LayoutAndDraw();
@@ -152,6 +155,9 @@ Drawing RandomDrawing(Random& random)
     d.height = size[1];
     d.limits.memoryBudget = budgets[random.Below(4)];
     d.limits.splitFrom = random.Below(2) ? 1 : d.limits.splitFrom;   // two halves at once, or not
+    const std::size_t blockMemories[] = {RowBlocks::kMemory, 1000, 4000};   // blocks of many rows or few
+    d.limits.rowBlockMemory = blockMemories[random.Below(3)];
+    d.limits.rowBlocksFrom = 0;
     d.options.detectLayout = random.Below(3) == 0;   // text and empty fields are gaps then
     return d;
 }
@@ -206,9 +212,66 @@ TEST(StreamedDrawing, DenseColumnsSetThePixelsOfThePlainWay)
     }
 }
 
-// Halves whose thread or memory cannot be had, whichever of their allocations fails in
-// either pass, before or while they read: the file is read in one thread instead, to the
-// same pixels. No more failures end the drawing than the one-thread reading has
+// The second pass drawn from the first pass's blocks of rows, most of them within a pixel
+// column: strict and detected files, whole and in halves, with rows that are blank, short or
+// long, series that stop early, gaps, and extremes that repeat or stand at a block's edge.
+TEST(StreamedDrawing, BlocksOfRowsSetThePixelsOfThePlainWay)
+{
+    Random random(20261212);
+    for (int detected = 0; detected < 3; ++detected) {
+        std::string text = detected ? "a,b,c\n" : "";
+        double walks[3] = {};
+        double low = 0;
+        for (int row = 0; row < 6000; ++row) {
+            if (random.Below(200) == 0) {
+                text += "\n";
+                continue;
+            }
+            const int fields = row > 5500 ? 1 : random.Below(100) == 0 ? 2 : 3;
+            for (int k = 0; k < fields; ++k) {
+                const unsigned step = random.Below(9);
+                walks[k] += step < 3 ? 0.0 : static_cast<double>(step) - 6;
+                const bool gap = detected && random.Below(300) == 0;
+                std::string value = gap ? std::string("NA") : std::to_string(static_cast<int>(walks[k]));
+                if (k == 1 && row >= 5497 && row <= 5500) {
+                    // b ends below all else, on the pixel it left a few rows before
+                    low = row == 5497 ? static_cast<int>(walks[k]) - 500.0 : low;
+                    value = std::to_string(row == 5497 ? low : row == 5500 ? low - 0.001 : low + 300);
+                }
+                text += (k ? "," : "") + value;
+            }
+            text += "\n";
+        }
+        TempFile file(text);
+        for (const auto& size : {std::make_pair(37, 29), std::make_pair(120, 90), std::make_pair(640, 480)}) {
+            for (std::uint64_t splitFrom : {std::uint64_t(1), std::uint64_t(1) << 40}) {
+                Drawing d{CsvOptions(), size.first, size.second, CsvReadingLimits(), detected == 2};
+                d.options.detectLayout = detected != 0;
+                d.options.palette.colors = SettingsRecord::seriesColors;
+                d.options.palette.count = kSeriesColorCount;
+                d.limits.splitFrom = splitFrom;
+                d.limits.rowBlockMemory = 100000;   // blocks of 8 to 16 rows
+                d.limits.rowBlocksFrom = 0;
+                SCOPED_TRACE(std::to_string(size.first) + "x" + std::to_string(size.second) +
+                             (detected ? detected == 2 ? ", in panels" : ", detected" : "") +
+                             (splitFrom == 1 ? ", in halves" : ""));
+                bool fromBlocks = false;
+                const std::vector<DWORD> pixels = Draw(file.Path(), d, true, Fault(), &fromBlocks);
+                Drawing plain = d;
+                plain.limits.rowBlockMemory = 0;   // no blocks: the whole file read again
+                EXPECT_TRUE(pixels == Draw(file.Path(), plain, true));
+                if (detected != 2) {
+                    EXPECT_TRUE(pixels == Draw(file.Path(), d, false));
+                }
+                EXPECT_EQ(fromBlocks, size.first < 640);
+            }
+        }
+    }
+}
+
+// Halves, or blocks of rows, whose thread or memory cannot be had, whichever of their
+// allocations fails in either pass, before or while they read: the file is read in one
+// thread, or read again whole, instead, to the same pixels. No more failures end the drawing than the one-thread reading has
 // allocations in that pass.
 TEST(StreamedDrawing, HalvesThatCannotHaveTheirMemoryFallBackToOneThread)
 {
@@ -230,6 +293,7 @@ TEST(StreamedDrawing, HalvesThatCannotHaveTheirMemoryFallBackToOneThread)
         TempFile file(*text);
         Drawing whole{CsvOptions(), 200, 150, CsvReadingLimits(), text == &detected};
         whole.options.detectLayout = text == &detected;
+        whole.limits.rowBlocksFrom = 0;   // the blocks of rows, whose memory may not be had either
         Drawing halves = whole;
         halves.limits.splitFrom = 1;
         const std::vector<DWORD> expected = Draw(file.Path(), whole, true);
