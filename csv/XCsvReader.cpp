@@ -43,14 +43,18 @@ public:
     {
         ++seriesCount;
         if (perSeries_)
-            bounds.resize(static_cast<std::size_t>(seriesCount));
+            bounds.resize(static_cast<std::size_t>(seriesCount), kNoValues);
     }
     bool Wants(int) const { return true; }
     void Point(int series, double x, double y, bool first)
     {
         UpdateDataRange(range, first, x, y);
-        if (perSeries_ && series < seriesCount)
-            Widen(bounds[static_cast<std::size_t>(series)], y);
+        if (perSeries_ && series < seriesCount) {
+            // Without a branch on the value: see RowSummary::Add.
+            ValueBounds& values = bounds[static_cast<std::size_t>(series)];
+            values.min = y < values.min ? y : values.min;
+            values.max = y > values.max ? y : values.max;
+        }
         if (blocks_)
             blocks_->Point(series, static_cast<long long>(x), y, *lineStart_);
     }
@@ -60,11 +64,25 @@ public:
             blocks_->Gap(series, static_cast<long long>(x), *lineStart_);
     }
 
+    // Each series' values; those of a series without any are Empty(), with infinite ends.
+    std::vector<ValueBounds, XOwnLinesAllocator<ValueBounds>> SeriesBounds() const
+    {
+        auto settled = bounds;
+        for (ValueBounds& values : settled) {
+            if (values.Empty())
+                values = ValueBounds();
+        }
+        return settled;
+    }
+
     DataRange range;
     int seriesCount = 0;
-    std::vector<ValueBounds, XOwnLinesAllocator<ValueBounds>> bounds;
 
 private:
+    static constexpr ValueBounds kNoValues{std::numeric_limits<double>::infinity(),
+                                           -std::numeric_limits<double>::infinity()};
+
+    std::vector<ValueBounds, XOwnLinesAllocator<ValueBounds>> bounds;
     const bool perSeries_;
     RowBlocks* const blocks_;
     const std::uint64_t* const lineStart_;
@@ -214,7 +232,8 @@ void XCsvReader::Scan(const char* path, XChart& chart)
         Walk(lines, measured, WalkStart());
         range_ = measured.range;
         seriesCount_ = measured.seriesCount;
-        bounds_.assign(measured.bounds.begin(), measured.bounds.end());
+        const auto bounds = measured.SeriesBounds();
+        bounds_.assign(bounds.begin(), bounds.end());
         bytesScanned_ = reader_.BytesRead();
     }
     if (!range_.empty)   // without a point the axes keep the chart's own ranges
@@ -283,7 +302,8 @@ void XCsvReader::ScanHalves()
     worker.Join();
     range_ = earlier.range;
     seriesCount_ = earlier.seriesCount;
-    bounds_.assign(earlier.bounds.begin(), earlier.bounds.end());
+    const auto earlierBounds = earlier.SeriesBounds();
+    bounds_.assign(earlierBounds.begin(), earlierBounds.end());
     bytesScanned_ = reader_.BytesRead();
     if (reader_.EndedByCtrlZ() || reader_.Failed()) {
         halves_ = Halves();   // the input ended in the earlier half: nothing of the later belongs to it
@@ -296,7 +316,7 @@ void XCsvReader::ScanHalves()
         later.range.maxX += static_cast<double>(earlierRows);
     }
     WidenRange(range_, later.range);
-    WidenBounds(bounds_, later.bounds);
+    WidenBounds(bounds_, later.SeriesBounds());
     if (later.seriesCount > seriesCount_)
         seriesCount_ = later.seriesCount;
     halves_.laterBytes = laterReader.BytesRead();
@@ -347,10 +367,11 @@ void XCsvReader::DrawWholeInto(Lines& lines)
     }
 }
 
-// Each half into lines of its own, at once; then both drawn, series by series. False, with
-// nothing drawn, when the series do not all fit in one group for both halves.
-template <typename Lines>
-bool XCsvReader::DrawHalvesInto(Lines& earlier, Lines& later)
+// Each half into lines of its own, at once, drawHalf(lines, reader, later) drawing a half's
+// points into them; then both drawn, series by series. False, with nothing drawn, when the
+// series do not all fit in one group for both halves.
+template <typename Lines, typename DrawHalf>
+bool XCsvReader::DrawHalvesInto(Lines& earlier, Lines& later, DrawHalf drawHalf)
 {
     if (!earlier.NextGroup() || !later.NextGroup())
         return true;   // nothing of a line can show
@@ -358,18 +379,11 @@ bool XCsvReader::DrawHalvesInto(Lines& earlier, Lines& later)
         return false;
     alignas(kOwnLines) XLineReader laterReader;
     laterReader.Share(reader_);
-    laterReader.Rewind(halves_.laterBegin, halves_.laterBegin + halves_.laterBytes);
     XWorkerThread worker([&] {
-        DrawnPoints<Lines> drawn(later, seriesCount_);
-        WalkStart start;
-        start.fileStart = false;
-        start.dataIndex = halves_.laterDataIndex;
-        Walk(laterReader, drawn, start);
+        drawHalf(later, laterReader, true);
         later.FinishGroup();
     });
-    reader_.Rewind(0, halves_.laterBegin);
-    DrawnPoints<Lines> drawn(earlier, seriesCount_);
-    Walk(reader_, drawn, EarlierHalf());
+    drawHalf(earlier, reader_, false);
     earlier.FinishGroup();
     worker.Join();
     JoinHalves(earlier, later);
@@ -379,12 +393,31 @@ bool XCsvReader::DrawHalvesInto(Lines& earlier, Lines& later)
     return true;
 }
 
+// A half's lines of the file, walked again.
+template <typename Lines>
+void XCsvReader::WalkHalf(Lines& lines, XLineReader& reader, bool laterHalf)
+{
+    DrawnPoints<Lines> drawn(lines, seriesCount_);
+    if (!laterHalf) {
+        reader.Rewind(0, halves_.laterBegin);
+        Walk(reader, drawn, EarlierHalf());
+        return;
+    }
+    reader.Rewind(halves_.laterBegin, halves_.laterBegin + halves_.laterBytes);
+    WalkStart start;
+    start.fileStart = false;
+    start.dataIndex = halves_.laterDataIndex;
+    Walk(reader, drawn, start);
+}
+
 bool XCsvReader::DrawHalves(XChart& chart)
 {
     const long long budget = limits_.memoryBudget / 2;
     XStreamedSeries earlier(chart, seriesCount_, XStreamedSeries::Order::FileHalf, options_.palette, budget);
     XStreamedSeries later(chart, seriesCount_, XStreamedSeries::Order::FileHalf, options_.palette, budget);
-    return DrawHalvesInto(earlier, later);
+    return DrawHalvesInto(earlier, later, [this](XStreamedSeries& lines, XLineReader& reader, bool laterHalf) {
+        WalkHalf(lines, reader, laterHalf);
+    });
 }
 
 // The panels share each half's budget.
@@ -393,7 +426,9 @@ bool XCsvReader::DrawHalves(XPanelChart& panels)
     const long long budget = limits_.memoryBudget / 2;
     alignas(kOwnLines) XPanelStreams earlier(panels, budget, LonePoints::Span::EarlierHalf);
     alignas(kOwnLines) XPanelStreams later(panels, budget, LonePoints::Span::LaterHalf);
-    return DrawHalvesInto(earlier, later);
+    return DrawHalvesInto(earlier, later, [this](XPanelStreams& lines, XLineReader& reader, bool laterHalf) {
+        WalkHalf(lines, reader, laterHalf);
+    });
 }
 
 // Rows are summarised where X is the row number, the lines are the records, and a record
@@ -423,6 +458,13 @@ bool XCsvReader::DrawFromBlocks(XChart& chart)
 {
     if (!BlocksUsable())
         return false;
+    if (halves_.laterBegin) {
+        const long long budget = limits_.memoryBudget / 2;
+        XStreamedSeries earlier(chart, seriesCount_, XStreamedSeries::Order::FileHalf, options_.palette, budget);
+        XStreamedSeries later(chart, seriesCount_, XStreamedSeries::Order::FileHalf, options_.palette, budget);
+        if (DrawBlocksInHalves(earlier, later))
+            return true;
+    }
     XStreamedSeries lines(chart, seriesCount_, XStreamedSeries::Order::SeriesMixed, options_.palette,
                           limits_.memoryBudget);
     return DrawFromBlocksInto(lines);
@@ -432,6 +474,13 @@ bool XCsvReader::DrawFromBlocks(XPanelChart& panels)
 {
     if (!BlocksUsable())
         return false;
+    if (halves_.laterBegin) {
+        const long long budget = limits_.memoryBudget / 2;
+        alignas(kOwnLines) XPanelStreams earlier(panels, budget, LonePoints::Span::EarlierHalf);
+        alignas(kOwnLines) XPanelStreams later(panels, budget, LonePoints::Span::LaterHalf);
+        if (DrawBlocksInHalves(earlier, later))
+            return true;
+    }
     XPanelStreams streams(panels, limits_.memoryBudget);
     return DrawFromBlocksInto(streams);
 }
@@ -496,10 +545,10 @@ void XCsvReader::ChooseSummarised(const Lines& lines, std::vector<BlockPart>& pa
     }
 }
 
-// The second pass from the first one's blocks: false, with nothing drawn, when too many of
-// them must be read again for that to pay (a file of few rows a pixel column).
+// The blocks to draw, each marked whether it is drawn from its summaries; empty when too
+// many must be read again for the blocks to pay (a file of few rows a pixel column).
 template <typename Lines>
-bool XCsvReader::DrawFromBlocksInto(Lines& lines)
+std::vector<XCsvReader::BlockPart> XCsvReader::PartsToDraw(const Lines& lines) const
 {
     std::vector<BlockPart> parts = BlockParts();
     ChooseSummarised(lines, parts);
@@ -507,25 +556,59 @@ bool XCsvReader::DrawFromBlocksInto(Lines& lines)
     for (const BlockPart& part : parts)
         readAgain += part.summarised ? 0 : 1;
     if (readAgain * 2 > parts.size())
+        parts.clear();
+    return parts;
+}
+
+// The second pass from the first one's blocks, in one thread: false, with nothing drawn,
+// when they do not pay.
+template <typename Lines>
+bool XCsvReader::DrawFromBlocksInto(Lines& lines)
+{
+    const std::vector<BlockPart> parts = PartsToDraw(lines);
+    if (parts.empty())
         return false;
-    DrawnPoints<Lines> drawn(lines, seriesCount_);
     while (lines.NextGroup()) {
-        for (const BlockPart& part : parts) {
-            if (part.summarised) {
-                DrawSummaries(lines, part);
-                continue;
-            }
-            reader_.Rewind(part.blocks->Block(part.index).offset, part.end);
-            WalkStart start;
-            start.dataIndex = part.firstRow;
-            start.fileStart = false;
-            start.toFileEnd = false;
-            Walk(reader_, drawn, start);
-        }
+        DrawParts(lines, reader_, parts, 0, parts.size());
         lines.EndGroup();
     }
     drewFromBlocks_ = true;
     return true;
+}
+
+// The same with each half's blocks in a thread of its own, as the first pass read them.
+template <typename Lines>
+bool XCsvReader::DrawBlocksInHalves(Lines& earlier, Lines& later)
+{
+    const std::vector<BlockPart> parts = PartsToDraw(earlier);
+    if (parts.empty())
+        return false;
+    const std::size_t split = earlierBlocks_->Count();
+    drewFromBlocks_ = DrawHalvesInto(earlier, later, [&](Lines& lines, XLineReader& reader, bool laterHalf) {
+        DrawParts(lines, reader, parts, laterHalf ? split : 0, laterHalf ? parts.size() : split);
+    });
+    return drewFromBlocks_;
+}
+
+// Parts [begin, end): from their summaries, or read again.
+template <typename Lines>
+void XCsvReader::DrawParts(Lines& lines, XLineReader& reader, const std::vector<BlockPart>& parts, std::size_t begin,
+                           std::size_t end)
+{
+    DrawnPoints<Lines> drawn(lines, seriesCount_);
+    for (std::size_t k = begin; k < end; ++k) {
+        const BlockPart& part = parts[k];
+        if (part.summarised) {
+            DrawSummaries(lines, part);
+            continue;
+        }
+        reader.Rewind(part.blocks->Block(part.index).offset, part.end);
+        WalkStart start;
+        start.dataIndex = part.firstRow;
+        start.fileStart = false;
+        start.toFileEnd = false;
+        Walk(reader, drawn, start);
+    }
 }
 
 template <typename Lines>

@@ -100,7 +100,14 @@ private:
     template <typename Lines>
     void ChooseSummarised(const Lines& lines, std::vector<BlockPart>& parts) const;
     template <typename Lines>
+    std::vector<BlockPart> PartsToDraw(const Lines& lines) const;
+    template <typename Lines>
     bool DrawFromBlocksInto(Lines& lines);
+    template <typename Lines>
+    bool DrawBlocksInHalves(Lines& earlier, Lines& later);
+    template <typename Lines>
+    void DrawParts(Lines& lines, XLineReader& reader, const std::vector<BlockPart>& parts, std::size_t begin,
+                   std::size_t end);
     template <typename Lines>
     void DrawSummaries(Lines& lines, const BlockPart& part) const;
     bool XIsRowNumber() const;
@@ -110,8 +117,10 @@ private:
     void NameSeries(XChart& chart) const;
     template <typename Lines>
     void DrawWholeInto(Lines& lines);
+    template <typename Lines, typename DrawHalf>
+    bool DrawHalvesInto(Lines& earlier, Lines& later, DrawHalf drawHalf);
     template <typename Lines>
-    bool DrawHalvesInto(Lines& earlier, Lines& later);
+    void WalkHalf(Lines& lines, XLineReader& reader, bool laterHalf);
     bool DrawHalves(XChart& chart);
     bool DrawHalves(XPanelChart& panels);
     void DrawWhole(XChart& chart);

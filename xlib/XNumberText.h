@@ -31,7 +31,7 @@ constexpr int kPlainMantissaDigits = sizeof(PlainMantissa) == 8 ? 15 : 9;
 
 // The digits at q, up to `room` of them, added to mantissa; q just past them. False when
 // one more digit follows.
-inline bool TakePlainDigits(const char*& q, const char* end, int room, PlainMantissa& mantissa)
+[[gnu::always_inline]] inline bool TakePlainDigits(const char*& q, const char* end, int room, PlainMantissa& mantissa)
 {
     const char* const limit = end - q > room ? q + room : end;
     for (unsigned digit; q < limit && (digit = static_cast<unsigned char>(*q - '0')) < 10; ++q)
@@ -42,7 +42,7 @@ inline bool TakePlainDigits(const char*& q, const char* end, int room, PlainMant
 // The digits of a plain number at q (past its sign) as ReadPlainDigitsByteWise reads them,
 // with the magnitude they give. Those that fit PlainMantissa, the usual kind, go through a
 // lean loop: a digit count that low needs no count of the significant ones.
-inline bool ReadPlainMagnitude(const char*& q, const char* end, double& magnitude)
+[[gnu::always_inline]] inline bool ReadPlainMagnitude(const char*& q, const char* end, double& magnitude)
 {
     PlainMantissa quick = 0;
     const char* r = q;
@@ -76,8 +76,9 @@ inline bool ReadPlainMagnitude(const char*& q, const char* end, double& magnitud
 // point, no exponent and no white space before it. Such a number is an integer below 2^53
 // divided by a power of ten up to 10^22, both exact doubles, so one division rounds it
 // correctly (under round to nearest, the state every entry point sets). Then true, the
-// value, and p just after the number; otherwise false and p unchanged.
-inline bool ParsePlainNumber(const char*& p, const char* end, double& value)
+// value, and p just after the number; otherwise false and p unchanged. Inline wherever a
+// walk reads its fields: it is most of a walk's work.
+[[gnu::always_inline]] inline bool ParsePlainNumber(const char*& p, const char* end, double& value)
 {
     const char* q = p;
     const bool negative = q < end && *q == '-';
