@@ -70,6 +70,7 @@ RowSummary* RowBlocks::NewSummaryAt(std::size_t series, long long row, std::uint
     if (series >= blocks_.back().series && !AddSeries(series + 1))
         return nullptr;
     current_ = blocks_.back();
+    currentEnd_ = static_cast<double>(blockEnd_);
     return &summaries_[current_.summaries + series];
 }
 
@@ -162,6 +163,7 @@ void RowBlocks::GiveUp()
 {
     usable_ = false;
     current_ = RowBlock();
+    currentEnd_ = 0;
     blockEnd_ = 0;
     decltype(blocks_)().swap(blocks_);
     decltype(summaries_)().swap(summaries_);

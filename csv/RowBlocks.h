@@ -59,7 +59,7 @@ struct RowBlock {
 class alignas(kOwnLines) RowBlocks {
 public:
     // What the summaries take at most, with the blocks.
-    static constexpr std::size_t kMemory = 512u << 10;
+    static constexpr std::size_t kMemory = 1u << 20;
     static constexpr long long kMaxRowsPerBlock = 1LL << 30;
 
     explicit RowBlocks(std::size_t memory = kMemory);
@@ -68,14 +68,15 @@ public:
     // of the series does not fit it. The second pass then reads the whole file.
     bool Usable() const { return usable_; }
 
-    // The walk's next point, or gap, of the series in the row, whose line starts at the
-    // offset. Rows come in order.
-    void Point(int series, long long row, double y, std::uint64_t lineOffset)
+    // The walk's next point, or gap, of the series in the row (a whole number, as the walk
+    // gives it: a 64-bit integer costs a library call a point in 32-bit code), whose line
+    // starts at the offset. Rows come in order.
+    void Point(int series, double row, double y, std::uint64_t lineOffset)
     {
         if (RowSummary* summary = SummaryAt(series, row, lineOffset))
             summary->Add(y);
     }
-    void Gap(int series, long long row, std::uint64_t lineOffset)
+    void Gap(int series, double row, std::uint64_t lineOffset)
     {
         if (RowSummary* summary = SummaryAt(series, row, lineOffset))
             summary->gap = true;
@@ -92,12 +93,12 @@ public:
     }
 
 private:
-    RowSummary* SummaryAt(int series, long long row, std::uint64_t lineOffset)
+    RowSummary* SummaryAt(int series, double row, std::uint64_t lineOffset)
     {
         const std::size_t s = static_cast<std::size_t>(series);
-        if (row < blockEnd_ && s < current_.series)
+        if (row < currentEnd_ && s < current_.series)
             return &summaries_[current_.summaries + s];
-        return NewSummaryAt(s, row, lineOffset);
+        return NewSummaryAt(s, static_cast<long long>(row), lineOffset);
     }
 
     RowSummary* NewSummaryAt(std::size_t series, long long row, std::uint64_t lineOffset);
@@ -117,6 +118,7 @@ private:
     long long rowsPerBlock_ = 1;
     long long blockEnd_ = 0;     // the row after the last block's: none yet
     RowBlock current_;           // a copy of the last block, none while not usable
+    double currentEnd_ = 0;      // blockEnd_ once current_ is the last block
     std::vector<RowBlock, XOwnLinesAllocator<RowBlock>> blocks_;
     std::vector<RowSummary, XOwnLinesAllocator<RowSummary>> summaries_;
 };

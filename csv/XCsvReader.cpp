@@ -56,12 +56,12 @@ public:
             values.max = y > values.max ? y : values.max;
         }
         if (blocks_)
-            blocks_->Point(series, static_cast<long long>(x), y, *lineStart_);
+            blocks_->Point(series, x, y, *lineStart_);
     }
     void Gap(int series, double x)
     {
         if (blocks_)
-            blocks_->Gap(series, static_cast<long long>(x), *lineStart_);
+            blocks_->Gap(series, x, *lineStart_);
     }
 
     // Each series' values; those of a series without any are Empty(), with infinite ends.
@@ -450,7 +450,13 @@ std::unique_ptr<RowBlocks> XCsvReader::NewRowBlocks() const
 {
     if (reader_.FileSize() < limits_.rowBlocksFrom || !SummarisesRows())
         return nullptr;
-    std::unique_ptr<RowBlocks> blocks(new (std::nothrow) RowBlocks(limits_.rowBlockMemory));
+    // More blocks read less of a large file again; in a smaller one their fresh pages cost
+    // more than they save.
+    const std::uint64_t share = reader_.FileSize() / 64;
+    const std::size_t least = limits_.rowBlockMemory / 4;
+    const std::size_t memory = share < least ? least : share < limits_.rowBlockMemory ? static_cast<std::size_t>(share)
+                                                                                    : limits_.rowBlockMemory;
+    std::unique_ptr<RowBlocks> blocks(new (std::nothrow) RowBlocks(memory));
     return blocks && blocks->Usable() ? std::move(blocks) : nullptr;
 }
 

@@ -30,7 +30,8 @@ XValueKind ChartXKind(XKind kind);
 struct CsvReadingLimits {
     long long memoryBudget = XStreamedSeries::kMemoryBudget;
     std::uint64_t splitFrom = 4u << 20;
-    // The memory of each half's blocks of rows (RowBlocks), for files from this size on:
+    // The most memory of each half's blocks of rows (RowBlocks), which take a 64th of the
+    // file's size up to it, and a quarter of it at least; for files from rowBlocksFrom on:
     // a smaller file is read again faster than the blocks' memory is had.
     std::size_t rowBlockMemory = RowBlocks::kMemory;
     std::uint64_t rowBlocksFrom = 1u << 20;

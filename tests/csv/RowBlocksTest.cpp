@@ -54,9 +54,9 @@ TEST(RowBlocks, EachBlockSummarisesItsRows)
                 const double y = below(40) == 0 ? std::nan("") : static_cast<double>(below(7));
                 events.push_back({s, row, y});
                 if (std::isnan(y))
-                    blocks.Gap(s, row, static_cast<std::uint64_t>(row) * 10);
+                    blocks.Gap(s, static_cast<double>(row), static_cast<std::uint64_t>(row) * 10);
                 else
-                    blocks.Point(s, row, y, static_cast<std::uint64_t>(row) * 10);
+                    blocks.Point(s, static_cast<double>(row), y, static_cast<std::uint64_t>(row) * 10);
             }
         }
         if (memory == 300) {

@@ -155,7 +155,8 @@ Drawing RandomDrawing(Random& random)
     d.height = size[1];
     d.limits.memoryBudget = budgets[random.Below(4)];
     d.limits.splitFrom = random.Below(2) ? 1 : d.limits.splitFrom;   // two halves at once, or not
-    const std::size_t blockMemories[] = {RowBlocks::kMemory, 1000, 4000};   // blocks of many rows or few
+    // Blocks of many rows or few: a small file's blocks take a quarter of the most.
+    const std::size_t blockMemories[] = {RowBlocks::kMemory, 4000, 16000};
     d.limits.rowBlockMemory = blockMemories[random.Below(3)];
     d.limits.rowBlocksFrom = 0;
     d.options.detectLayout = random.Below(3) == 0;   // text and empty fields are gaps then
@@ -250,7 +251,7 @@ TEST(StreamedDrawing, BlocksOfRowsSetThePixelsOfThePlainWay)
                 d.options.palette.colors = SettingsRecord::seriesColors;
                 d.options.palette.count = kSeriesColorCount;
                 d.limits.splitFrom = splitFrom;
-                d.limits.rowBlockMemory = 100000;   // blocks of 8 to 16 rows
+                d.limits.rowBlockMemory = 400000;   // a quarter of it: blocks of 8 to 16 rows
                 d.limits.rowBlocksFrom = 0;
                 SCOPED_TRACE(std::to_string(size.first) + "x" + std::to_string(size.second) +
                              (detected ? detected == 2 ? ", in panels" : ", detected" : "") +
