@@ -69,8 +69,8 @@ public:
     bool Usable() const { return usable_; }
 
     // The walk's next point, or gap, of the series in the row (a whole number, as the walk
-    // gives it: a 64-bit integer costs a library call a point in 32-bit code), whose line
-    // starts at the offset. Rows come in order.
+    // gives it: in 32-bit code a 64-bit integer from it would cost two writes of the x87
+    // control word a point), whose line starts at the offset. Rows come in order.
     void Point(int series, double row, double y, std::uint64_t lineOffset)
     {
         if (RowSummary* summary = SummaryAt(series, row, lineOffset))

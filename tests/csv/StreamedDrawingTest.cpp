@@ -214,9 +214,9 @@ TEST(StreamedDrawing, DenseColumnsSetThePixelsOfThePlainWay)
 }
 
 // The second pass drawn from the first pass's blocks of rows, most of them within a pixel
-// column: strict and detected files, whole and in halves, with rows that are blank, short or
-// long, series that stop early, gaps, and extremes that repeat.
-TEST(StreamedDrawing, BlocksOfRowsSetThePixelsOfThePlainWay)
+// column: strict and detected files with rows that are blank, short or long, series that
+// stop early, gaps, and extremes that repeat; read whole, or in two halves at once.
+void ExpectBlocksSetThePixelsOfThePlainWay(std::uint64_t splitFrom)
 {
     Random random(20261212);
     for (int detected = 0; detected < 3; ++detected) {
@@ -238,29 +238,36 @@ TEST(StreamedDrawing, BlocksOfRowsSetThePixelsOfThePlainWay)
         }
         TempFile file(text);
         for (const auto& size : {std::make_pair(37, 29), std::make_pair(120, 90), std::make_pair(640, 480)}) {
-            for (std::uint64_t splitFrom : {std::uint64_t(1), std::uint64_t(1) << 40}) {
-                Drawing d{CsvOptions(), size.first, size.second, CsvReadingLimits(), detected == 2};
-                d.options.detectLayout = detected != 0;
-                d.options.palette.colors = SettingsRecord::seriesColors;
-                d.options.palette.count = kSeriesColorCount;
-                d.limits.splitFrom = splitFrom;
-                d.limits.rowBlockMemory = 400000;   // a quarter of it: blocks of 8 to 16 rows
-                d.limits.rowBlocksFrom = 0;
-                SCOPED_TRACE(std::to_string(size.first) + "x" + std::to_string(size.second) +
-                             (detected ? detected == 2 ? ", in panels" : ", detected" : "") +
-                             (splitFrom == 1 ? ", in halves" : ""));
-                bool fromBlocks = false;
-                const std::vector<DWORD> pixels = Draw(file.Path(), d, true, Fault(), &fromBlocks);
-                Drawing plain = d;
-                plain.limits.rowBlockMemory = 0;   // no blocks: the whole file read again
-                EXPECT_TRUE(pixels == Draw(file.Path(), plain, true));
-                if (detected != 2) {
-                    EXPECT_TRUE(pixels == Draw(file.Path(), d, false));
-                }
-                EXPECT_EQ(fromBlocks, size.first < 640);
+            Drawing d{CsvOptions(), size.first, size.second, CsvReadingLimits(), detected == 2};
+            d.options.detectLayout = detected != 0;
+            d.options.palette.colors = SettingsRecord::seriesColors;
+            d.options.palette.count = kSeriesColorCount;
+            d.limits.splitFrom = splitFrom;
+            d.limits.rowBlockMemory = 400000;   // a quarter of it: blocks of 8 to 16 rows
+            d.limits.rowBlocksFrom = 0;
+            SCOPED_TRACE(std::to_string(size.first) + "x" + std::to_string(size.second) +
+                         (detected ? detected == 2 ? ", in panels" : ", detected" : ""));
+            bool fromBlocks = false;
+            const std::vector<DWORD> pixels = Draw(file.Path(), d, true, Fault(), &fromBlocks);
+            Drawing plain = d;
+            plain.limits.rowBlockMemory = 0;   // no blocks: the whole file read again
+            EXPECT_TRUE(pixels == Draw(file.Path(), plain, true));
+            if (detected != 2) {
+                EXPECT_TRUE(pixels == Draw(file.Path(), d, false));
             }
+            EXPECT_EQ(fromBlocks, size.first < 640);
         }
     }
+}
+
+TEST(StreamedDrawing, BlocksOfRowsSetThePixelsOfThePlainWay)
+{
+    ExpectBlocksSetThePixelsOfThePlainWay(std::uint64_t(1) << 40);
+}
+
+TEST(StreamedDrawing, BlocksOfRowsInHalvesSetThePixelsOfThePlainWay)
+{
+    ExpectBlocksSetThePixelsOfThePlainWay(1);
 }
 
 // A line's last point sets no pixel of its own, as LineTo leaves out its end, unless the
