@@ -60,6 +60,17 @@ run_watched() {  # filter command...
   return "$status"
 }
 
+# A process the emulator killed or stalled can leave its Wine session unable to serve the
+# next one ("wine client error" in a later process, or a start that ends at once): each
+# attempt after one that died starts with a session of its own, for a program run through
+# tools/winerun.sh (whose third word is the prefix).
+fresh_session() {  # command...
+  [[ "$1" == */winerun.sh ]] || return 0
+  WINEPREFIX=$3 timeout 60 wineserver -k 2>/dev/null
+  WINEPREFIX=$3 timeout 60 wineserver -w 2>/dev/null
+  return 0
+}
+
 results() { tr -d '\r' <"$log" | sed -n "s/^\[ *\($1\) *\] \([^ ]*\).*/\2/p" | grep -v '^[0-9]' | sort -u; }
 unfinished() {
   comm -23 <(results RUN) <(results 'OK\|FAILED\|SKIPPED') | head -1
@@ -101,6 +112,7 @@ if [ "${#probed[@]}" -gt 0 ] && ! probe_output=$("${@:1:$#-1}" "${probe#*=}" 2>&
   emulator_only+=("${probed[@]}")
 fi
 for ((attempt = 1; attempt <= attempts; attempt++)); do
+  ((attempt == 1)) || fresh_session "$@"
   run_filter=$(without "$filter" "${done_tests[@]}")
   run_watched "$run_filter" "$@"
   code=$?
